@@ -1,0 +1,38 @@
+#include "Ertragswert.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace kwt {
+
+Extended Potenz(Extended b, Extended e) {
+  if (std::fabs(e) <= 2147483647.0L && e == std::trunc(e)) {
+    const std::int64_t n = static_cast<std::int64_t>(e);
+    if (n == 0) return 1;
+    std::uint64_t rest = static_cast<std::uint64_t>(n < 0 ? -n : n);
+    Extended ergebnis = 1, quadrat = b;
+    for (;;) {
+      if (rest & 1u) ergebnis = Mal(ergebnis, quadrat);
+      rest >>= 1;
+      if (rest == 0) break;
+      // Squared only while bits remain, so that a square the result does not need cannot overflow.
+      quadrat = Mal(quadrat, quadrat);
+    }
+    return n < 0 ? Durch(1, ergebnis) : ergebnis;
+  }
+  if (b == 0) return 0;
+  if (b < 0 || std::isnan(b)) FehlerUngueltig();
+  const Extended exponent = Mal(e, std::log2(b));
+  return Geprueft(std::exp2(exponent), exponent, 2);
+}
+
+Extended Ertragswert(Extended lz, Extended rnd, Extended ro, Extended bwk, Extended bo) {
+  const Extended a = Minus(ro, bwk);
+  const Extended q = Plus(Durch(lz, 100), 1);
+  const Extended p = Potenz(q, rnd);
+  const Extended v = Durch(Minus(p, 1), Mal(p, Minus(q, 1)));
+  const Extended d = Potenz(q, -rnd);
+  return Plus(Mal(a, v), Mal(d, bo));
+}
+
+} // namespace kwt
