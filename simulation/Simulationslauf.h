@@ -1,0 +1,65 @@
+// One simulation run ("Berechnen") and its results.
+//
+// A run reads the bounds and the number of trials, prepares the class tables, computes the lowest,
+// highest and weighted values, prepares the histogram, then for each trial draws five class values
+// (in the order LZ, RND, RO, BO, BWK), computes the market value, stores it rounded up to a whole
+// number, shows progress (where the window handles its messages), counts the value into the
+// histogram and appends its line. Afterwards it sorts the lines, puts them on the clipboard, shows
+// mean, median and the three relative differences, and refreshes histogram and curve.
+//
+// Nothing in a run catches an error: a GleitkommaFehler ends it at the failing step and everything
+// done before stays, as the user then sees it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Bewertungsmodell.h"
+#include "Ergebnisliste.h"
+#include "Histogramm.h"
+#include "Kennzahlen.h"
+#include "LaufAnzeige.h"
+
+namespace kwt {
+
+class Simulationslauf {
+public:
+  // The store of single trial values: the first WerteSpeicher trials of a run are kept in trial order.
+  // Larger runs count every trial into the mean, the histogram and the sorted lines all the same.
+  static constexpr std::int32_t WerteSpeicher = 100000;
+
+  explicit Simulationslauf(Bewertungsmodell &modell);
+
+  // The run. min and max are the ten bounds as the fields hold them, anzahlVersuche the trial field.
+  void Berechnen(const Parameterwerte &min, const Parameterwerte &max, std::int32_t anzahlVersuche,
+                 LaufAnzeige &anzeige);
+
+  // "Stop" and Esc: the run ends after the trial in which this was called.
+  void Stoppen() { StopFlag = true; }
+  bool Laeuft() const { return laeuft_; }
+
+  // Counts one market value, or with -1 refreshes the bars and the curve ("Aktualisieren").
+  void HistogrammZaehlen(Extended wert, LaufAnzeige &anzeige);
+
+  // Progress position: the share of completed trials in percent, a started percent counting in full.
+  static int FortschrittProzent(std::int32_t aktVersuch, std::int32_t anzahlVersuche);
+
+  std::int32_t AnzahlVersuche = 0;
+  std::int32_t AktVersuch = 0;
+  bool StopFlag = false;
+  std::vector<double> Werte;
+  Ergebnisliste Liste;
+  Histogramm Histo;
+  // The display strings of the nine figures as last shown ("0" before the first run).
+  std::array<std::string, Kennzahlen.size()> Anzeigen;
+
+private:
+  void KennzahlSetzen(LaufAnzeige &anzeige, Kennzahl k, Extended wert);
+
+  Bewertungsmodell &modell_;
+  bool laeuft_ = false;
+};
+
+} // namespace kwt
