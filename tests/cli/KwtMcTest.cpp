@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <cfenv>
+#include <sstream>
+
+#include "KwtMc.h"
+#include "Simulationslauf.h"
+
+using namespace kwt;
+using nlohmann::json;
+
+namespace {
+
+struct Ausgabe {
+  int status;
+  std::string aus, fehler;
+};
+
+Ausgabe Aufrufen(std::vector<std::string> argumente) {
+  argumente.insert(argumente.begin(), "kwt-mc");
+  std::vector<const char *> argv;
+  for (const std::string &a : argumente) argv.push_back(a.c_str());
+  std::ostringstream aus, fehler;
+  const int status = cli::KwtMc(static_cast<int>(argv.size()), argv.data(), aus, fehler);
+  return {status, aus.str(), fehler.str()};
+}
+
+// Numbers are read back as any consumer of the output reads them: with round-to-nearest.
+json Lesen(const std::string &text) {
+  std::fesetround(FE_TONEAREST);
+  json j = json::parse(text);
+  std::fesetround(FE_UPWARD);
+  return j;
+}
+
+// A run driven directly through the engine, with a display that only keeps the curve.
+struct Engine : LaufAnzeige {
+  RHKurve kurve;
+  std::string text;
+  void VersuchZeigen(std::int32_t) override {}
+  void Fortschritt(int) override {}
+  void KennzahlZeigen(Kennzahl, const std::string &) override {}
+  bool HistogrammKontinuierlich() const override { return false; }
+  void HistogrammLeeren() override {}
+  void HistogrammZeichnen(const Histogramm &) override {}
+  void KurveZeichnen(const RHKurve &k) override { kurve = k; }
+  void Zwischenablage(const std::string &t) override { text = t; }
+};
+
+TEST(KwtMc, JsonGleichDemLaufDerEngine) {
+  const Ausgabe a = Aufrufen({"--seed", "0", "--json"});
+  ASSERT_EQ(a.status, 0) << a.fehler;
+  const json j = Lesen(a.aus);
+
+  Bewertungsmodell modell;
+  MenuVoreinstellungAnwenden(modell, MenuVoreinstellung::Normalverteilung);
+  modell.Zufall.Zufallszustand = 0;
+  Simulationslauf lauf(modell);
+  Engine engine;
+  lauf.Berechnen(cli::StandardMin, cli::StandardMax, 10000, engine);
+
+  for (const KennzahlEintrag &e : Kennzahlen) {
+    EXPECT_EQ(j["labels"][e.Name], lauf.Anzeigen[static_cast<std::size_t>(e.Art)]) << e.Name;
+  }
+  EXPECT_EQ(j["versuche"], 10000);
+  EXPECT_EQ(j["akt_versuch"], 10000);
+  EXPECT_EQ(j["zeilen"], lauf.Liste.Zeilen().size());
+  EXPECT_EQ(j["histogramm"]["klassen"], 40);
+  EXPECT_EQ(j["histogramm"]["haeufigkeit"],
+            std::vector<std::int32_t>(lauf.Histo.Haeufigkeit.begin(), lauf.Histo.Haeufigkeit.begin() + 40));
+  EXPECT_EQ(j["histogramm"]["texte"][0], "3.928");
+  ASSERT_EQ(j["kurve"].size(), engine.kurve.Kurve.size());
+  for (std::size_t i = 0; i < engine.kurve.Kurve.size(); ++i) {
+    EXPECT_EQ(j["kurve"][i][0].get<double>(), engine.kurve.Kurve[i].X);
+    EXPECT_EQ(j["kurve"][i][1].get<double>(), engine.kurve.Kurve[i].Y);
+  }
+  // The list on stdout is the engine's clipboard text.
+  const Ausgabe liste = Aufrufen({"--seed", "0", "--liste", "-"});
+  EXPECT_EQ(liste.aus, engine.text);
+}
+
+TEST(KwtMc, TextausgabeMitDenBeschriftungenDesFensters) {
+  const Ausgabe a = Aufrufen({"--seed", "5", "--versuche", "500"});
+  ASSERT_EQ(a.status, 0);
+  for (const KennzahlEintrag &e : Kennzahlen) EXPECT_NE(a.aus.find(e.Beschriftung), std::string::npos) << e.Name;
+  EXPECT_NE(a.aus.find("Histogramm der Verkehrswerte"), std::string::npos);
+  EXPECT_NE(a.aus.find("Relative Häufigkeitsverteilung"), std::string::npos);
+  EXPECT_NE(a.aus.find("500 von 500"), std::string::npos);
+}
+
+TEST(KwtMc, OptionenWirkenWieImFenster) {
+  // One-point preset, then BO's own row: every value is the formula at the class-5 midpoints except BO.
+  const Ausgabe a = Aufrufen({"--seed", "1", "--versuche", "20", "--json", "--verteilung", "einpunkt", "--rnd", "0:0",
+                              "--bo", "995.8:1005.8", "--lz", "5:5", "--ro", "0:0", "--bwk", "0:0"});
+  ASSERT_EQ(a.status, 0) << a.fehler;
+  const json j = Lesen(a.aus);
+  EXPECT_EQ(j["labels"]["LMWSTP"], "1.001");
+  EXPECT_EQ(j["labels"]["LMedianSTP"], "1.000");
+  EXPECT_EQ(j["zeilen"], 1);
+  const Ausgabe b = Aufrufen({"--seed", "1", "--versuche", "20", "--json", "--prozent", "bo=0,0,0,0,0,0,0,0,0,100",
+                              "--rnd", "0:0", "--bo", "995.8:1005.8", "--prozent", "lz=0,0,0,0,100,0,0,0,0,0"});
+  ASSERT_EQ(b.status, 0) << b.fehler;
+  EXPECT_EQ(Lesen(b.aus)["labels"]["LMedianSTP"], "1.005");
+}
+
+TEST(KwtMc, FehlerDesLaufs) {
+  const Ausgabe a = Aufrufen({"--seed", "1", "--json", "--lz", "0:0"});
+  EXPECT_EQ(a.status, 1);
+  const json j = Lesen(a.aus);
+  EXPECT_EQ(j["fehler"], "Ungültige Gleitkommaoperation");
+  EXPECT_EQ(j["labels"]["LMinVKW"], "0");
+  EXPECT_EQ(j["akt_versuch"], 0);
+  EXPECT_NE(a.fehler.find("Ungültige Gleitkommaoperation"), std::string::npos);
+  // No trials: the figures of the start are shown, the mean fails.
+  const Ausgabe b = Aufrufen({"--seed", "1", "--json", "--versuche", "0"});
+  EXPECT_EQ(b.status, 1);
+  const json k = Lesen(b.aus);
+  EXPECT_EQ(k["labels"]["LMinVKW"], "3.900.804");
+  EXPECT_EQ(k["labels"]["LMWSTP"], "0");
+}
+
+TEST(KwtMc, FalscheArgumente) {
+  const std::pair<std::vector<std::string>, std::string> faelle[] = {
+      {{"--versuche", "abc"}, "--versuche"},
+      {{"--versuche", "2147483648"}, "--versuche"},
+      {{"--seed", "-1"}, "--seed"},
+      {{"--lz", "4,8:5,1"}, "--lz"},
+      {{"--lz", "4.8"}, "--lz"},
+      {{"--rnd", "40:sechzig"}, "--rnd"},
+      {{"--verteilung", "glocke"}, "--verteilung"},
+      {{"--prozent", "xy=1,2,3,4,5,6,7,8,9,55"}, "--prozent"},
+      {{"--prozent", "lz=1,2,3"}, "--prozent"},
+      {{"--prozent", "lz"}, "--prozent"},
+      {{"--gibtsnicht"}, "--gibtsnicht"},
+      {{"--versuche"}, "--versuche"},
+  };
+  for (const auto &[argumente, genannt] : faelle) {
+    const Ausgabe a = Aufrufen(argumente);
+    EXPECT_EQ(a.status, 2) << genannt;
+    EXPECT_NE(a.fehler.find(genannt), std::string::npos) << a.fehler;
+    EXPECT_TRUE(a.aus.empty());
+  }
+  const Ausgabe hilfe = Aufrufen({"--hilfe"});
+  EXPECT_EQ(hilfe.status, 0);
+  EXPECT_NE(hilfe.aus.find("--versuche"), std::string::npos);
+}
+
+} // namespace
