@@ -8,10 +8,13 @@
 #include <fstream>
 #include <iomanip>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <unistd.h>
 
+#include "ErgebnisCsv.h"
 #include "Simulationslauf.h"
+#include "Szenario.h"
 #include "W32_CLC.h"
 
 namespace kwt::cli {
@@ -156,10 +159,10 @@ nlohmann::ordered_json JsonErgebnis(const Simulationslauf &lauf, const TerminalA
 Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
   CLI::App app{"KWT Monte-Carlo-Simulation ohne Fenster: ein Lauf mit den Vorgaben des Hauptfensters.", "kwt-mc"};
   app.set_help_flag("-h,--hilfe", "Diese Hilfe anzeigen");
-  std::string versuche, seed, verteilung, liste;
-  std::array<std::string, ParameterAnzahl> grenzen;
-  std::vector<std::string> prozent;
+  std::vector<std::string> versuche, seed, verteilung, liste, csv, szenario, prozent;
+  std::array<std::vector<std::string>, ParameterAnzahl> grenzen;
   Auftrag a;
+  app.add_option("--szenario", szenario, "Szenario-Datei (.kwt) ausführen; spätere Optionen überschreiben ihre Werte");
   app.add_option("--versuche", versuche, "Anzahl Durchläufe (Vorgabe 10000)");
   app.add_option("--seed", seed, "Zufallszustand vor dem Lauf (Vorgabe: aus der Uhr)");
   for (int i = 0; i < ParameterAnzahl; ++i) {
@@ -169,6 +172,7 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
                  "Verteilung für alle Parameter: normal, linksschief, rechtsschief, gleich, einpunkt, zweipunkt");
   app.add_option("--prozent", prozent, "Prozente eines Parameters: PARAM=p1,...,p10 (PARAM: lz rnd ro bwk bo)");
   app.add_option("--liste", liste, "Die sortierten Zeilen (CR LF) in DATEI schreiben, - für die Standardausgabe");
+  app.add_option("--csv", csv, "Die Werte des Laufs als CSV in DATEI schreiben");
   app.add_flag("--json", a.Json, "Ein JSON-Objekt statt des Textes ausgeben");
   if (hilfe) *hilfe = app.help();
   try {
@@ -185,42 +189,63 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
   } catch (const CLI::ParseError &e) {
     Falsch("Ungültige Argumente: " + std::string(e.what()));
   }
-  if (app.count("--versuche")) a.Versuche = static_cast<std::int32_t>(GanzzahlLesen("--versuche", versuche, INT32_MIN, INT32_MAX));
-  if (app.count("--seed")) a.Seed = static_cast<std::uint32_t>(GanzzahlLesen("--seed", seed, 0, UINT32_MAX));
-  for (int i = 0; i < ParameterAnzahl; ++i) {
-    const std::string option = "--" + std::string(ParameterKuerzel[i]);
-    if (!app.count(option)) continue;
-    const std::vector<std::string> teile = Teilen(grenzen[i], ':');
-    if (teile.size() != 2) Falsch("Ungültiger Wert für " + option + ": '" + grenzen[i] + "' (MIN:MAX erwartet)");
-    a.Min[i] = ZahlLesen(option, teile[0]);
-    a.Max[i] = ZahlLesen(option, teile[1]);
-  }
-  if (app.count("--verteilung")) {
-    bool gefunden = false;
-    for (const MenuEintrag &e : MenuVoreinstellungen()) {
-      if (verteilung == e.Kuerzel) {
-        a.Verteilung = e.Voreinstellung;
-        gefunden = true;
+
+  // Options take effect in the order given: a scenario replaces everything before it, and what comes
+  // after it overrides its values; --prozent after --verteilung changes one row of the preset.
+  std::map<std::string, std::size_t> naechster;
+  for (const CLI::Option *option : app.parse_order()) {
+    const std::string name = option->get_name();
+    const std::size_t n = naechster[name]++;
+    if (name == "--szenario") {
+      Szenario s;
+      try {
+        s = SzenarioLaden(szenario[n]);
+      } catch (const SzenarioFehler &f) {
+        Falsch("--szenario: " + std::string(f.what()));
+      }
+      a.Min = s.Min;
+      a.Max = s.Max;
+      for (int i = 0; i < ParameterAnzahl; ++i) a.Prozent[i] = s.Prozent[i];
+      a.Versuche = s.Versuche;
+    } else if (name == "--versuche") {
+      a.Versuche = static_cast<std::int32_t>(GanzzahlLesen(name, versuche[n], INT32_MIN, INT32_MAX));
+    } else if (name == "--seed") {
+      a.Seed = static_cast<std::uint32_t>(GanzzahlLesen(name, seed[n], 0, UINT32_MAX));
+    } else if (name == "--verteilung") {
+      const MenuEintrag *eintrag = nullptr;
+      for (const MenuEintrag &e : MenuVoreinstellungen())
+        if (verteilung[n] == e.Kuerzel) eintrag = &e;
+      if (!eintrag) {
+        Falsch("Unbekannte Verteilung für --verteilung: '" + verteilung[n] +
+               "' (normal, linksschief, rechtsschief, gleich, einpunkt oder zweipunkt)");
+      }
+      for (int i = 0; i < ParameterAnzahl; ++i) a.Prozent[i] = ZeilenWerte(eintrag->Zeilen[i]);
+    } else if (name == "--prozent") {
+      const std::string &p = prozent[n];
+      const std::size_t gleich = p.find('=');
+      if (gleich == std::string::npos) Falsch("Ungültiger Wert für --prozent: '" + p + "' (PARAM=p1,...,p10 erwartet)");
+      const int i = ParameterIndex(name, p.substr(0, gleich));
+      const std::vector<std::string> werte = Teilen(p.substr(gleich + 1), ',');
+      if (werte.size() != KlassenAnzahlVerteilung) {
+        Falsch("Ungültiger Wert für --prozent: '" + p + "' (genau zehn Prozentwerte erwartet)");
+      }
+      Klassenwerte zeile{};
+      for (int k = 0; k < KlassenAnzahlVerteilung; ++k) zeile[k] = ZahlLesen(name, werte[k]);
+      a.Prozent[i] = zeile;
+    } else if (name == "--liste") {
+      a.Liste = liste[n];
+    } else if (name == "--csv") {
+      a.Csv = csv[n];
+    } else {
+      for (int i = 0; i < ParameterAnzahl; ++i) {
+        if (name != "--" + std::string(ParameterKuerzel[i])) continue;
+        const std::vector<std::string> teile = Teilen(grenzen[i][n], ':');
+        if (teile.size() != 2) Falsch("Ungültiger Wert für " + name + ": '" + grenzen[i][n] + "' (MIN:MAX erwartet)");
+        a.Min[i] = ZahlLesen(name, teile[0]);
+        a.Max[i] = ZahlLesen(name, teile[1]);
       }
     }
-    if (!gefunden) {
-      Falsch("Unbekannte Verteilung für --verteilung: '" + verteilung +
-             "' (normal, linksschief, rechtsschief, gleich, einpunkt oder zweipunkt)");
-    }
   }
-  for (const std::string &p : prozent) {
-    const std::size_t gleich = p.find('=');
-    if (gleich == std::string::npos) Falsch("Ungültiger Wert für --prozent: '" + p + "' (PARAM=p1,...,p10 erwartet)");
-    const int i = ParameterIndex("--prozent", p.substr(0, gleich));
-    const std::vector<std::string> werte = Teilen(p.substr(gleich + 1), ',');
-    if (werte.size() != KlassenAnzahlVerteilung) {
-      Falsch("Ungültiger Wert für --prozent: '" + p + "' (genau zehn Prozentwerte erwartet)");
-    }
-    Klassenwerte zeile{};
-    for (int k = 0; k < KlassenAnzahlVerteilung; ++k) zeile[k] = ZahlLesen("--prozent", werte[k]);
-    a.Prozent[i] = zeile;
-  }
-  if (app.count("--liste")) a.Liste = liste;
   return a;
 }
 
@@ -240,10 +265,7 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
 
   Bewertungsmodell modell;
   modell.ZufallInitialisieren();
-  MenuVoreinstellungAnwenden(modell, auftrag.Verteilung);
-  for (int i = 0; i < ParameterAnzahl; ++i) {
-    if (auftrag.Prozent[i]) modell.Verteilungen[i].Prozent = *auftrag.Prozent[i];
-  }
+  for (int i = 0; i < ParameterAnzahl; ++i) modell.Verteilungen[i].Prozent = auftrag.Prozent[i];
   if (auftrag.Seed) modell.Zufall.Zufallszustand = *auftrag.Seed;
 
   Simulationslauf lauf(modell);
@@ -266,6 +288,14 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
         fehler << "kwt-mc: Die Liste kann nicht nach '" << *auftrag.Liste << "' geschrieben werden.\n";
         return 1;
       }
+    }
+  }
+  if (auftrag.Csv) {
+    try {
+      DateiSicherSchreiben(*auftrag.Csv, ErgebnisCsv(lauf));
+    } catch (const Fehler &f) {
+      fehler << "kwt-mc: " << f.what() << "\n";
+      return 1;
     }
   }
   if (auftrag.Json) {

@@ -1,7 +1,7 @@
 // The headless command kwt-mc: the window's run on a terminal, for batch use.
 //
-//   kwt-mc [--versuche N] [--seed S] [--lz MIN:MAX] ... [--verteilung NAME] [--prozent PARAM=p1,...,p10]
-//          [--liste DATEI|-] [--json]
+//   kwt-mc [--szenario DATEI] [--versuche N] [--seed S] [--lz MIN:MAX] ... [--verteilung NAME]
+//          [--prozent PARAM=p1,...,p10] [--liste DATEI|-] [--csv DATEI] [--json]
 //
 // Without arguments it runs the main window's defaults (the ten default bounds, "Normalverteilung",
 // 10000 trials) and prints the nine figures with the window's captions, a text histogram and the
@@ -28,11 +28,13 @@ inline constexpr std::int32_t StandardVersuche = 10000;
 struct Auftrag {
   Parameterwerte Min = StandardMin;
   Parameterwerte Max = StandardMax;
-  MenuVoreinstellung Verteilung = MenuVoreinstellung::Normalverteilung;
-  std::array<std::optional<Klassenwerte>, ParameterAnzahl> Prozent{};
+  std::array<Klassenwerte, ParameterAnzahl> Prozent{
+      ZeilenWerte(Zeile::Normal), ZeilenWerte(Zeile::Normal), ZeilenWerte(Zeile::Normal), ZeilenWerte(Zeile::Normal),
+      ZeilenWerte(Zeile::Normal)};
   std::int32_t Versuche = StandardVersuche;
   std::optional<std::uint32_t> Seed;
   std::optional<std::string> Liste;
+  std::optional<std::string> Csv;
   bool Json = false;
   bool Hilfe = false;
 };

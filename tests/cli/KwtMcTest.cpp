@@ -7,6 +7,10 @@
 
 #include "KwtMc.h"
 #include "Simulationslauf.h"
+#include "Szenario.h"
+
+#include <filesystem>
+#include <fstream>
 
 using namespace kwt;
 using nlohmann::json;
@@ -145,6 +149,58 @@ TEST(KwtMc, FalscheArgumente) {
   const Ausgabe hilfe = Aufrufen({"--hilfe"});
   EXPECT_EQ(hilfe.status, 0);
   EXPECT_NE(hilfe.aus.find("--versuche"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+TEST(KwtMc, SzenarioUndSpaetereOptionen) {
+  Szenario s;
+  s.Min = {4.5L, 35.5L, 300000, 50000, 600000};
+  s.Max = {5.5L, 45.5L, 380000, 90000, 700000};
+  for (Parameter p : AlleParameter) s.Prozent[p] = ZeilenWerte(Zeile::Gleich);
+  s.Prozent[RO] = {3.5L, 6.25L, 9, 11.75L, 20, 18.5L, 12, 9, 6, 4};
+  s.Versuche = 777;
+  const auto pfad = (std::filesystem::temp_directory_path() / "kwt-mc-test.kwt").string();
+  SzenarioSpeichern(pfad, s);
+
+  std::vector<std::string> flags = {"--seed", "9", "--json"};
+  auto mit = [&](std::vector<std::string> mehr) {
+    mehr.insert(mehr.end(), flags.begin(), flags.end());
+    return Aufrufen(mehr);
+  };
+  const Ausgabe direkt = mit({"--versuche", "777", "--lz", "4.5:5.5", "--rnd", "35.5:45.5", "--ro", "300000:380000",
+                              "--bwk", "50000:90000", "--bo", "600000:700000", "--verteilung", "gleich", "--prozent",
+                              "ro=3.5,6.25,9,11.75,20,18.5,12,9,6,4"});
+  const Ausgabe szenario = mit({"--szenario", pfad});
+  ASSERT_EQ(szenario.status, 0) << szenario.fehler;
+  EXPECT_EQ(szenario.aus, direkt.aus);
+  EXPECT_EQ(Lesen(szenario.aus)["versuche"], 777);
+  // After the scenario an option overrides it; before it, the scenario wins.
+  EXPECT_EQ(Lesen(mit({"--szenario", pfad, "--versuche", "50"}).aus)["versuche"], 50);
+  EXPECT_EQ(Lesen(mit({"--versuche", "50", "--szenario", pfad}).aus)["versuche"], 777);
+
+  // A bad scenario is a bad argument, with the loader's message.
+  std::ofstream(pfad) << "{\"format\": \"KWT-Szenario\", \"version\": 9}";
+  const Ausgabe schlecht = Aufrufen({"--szenario", pfad});
+  EXPECT_EQ(schlecht.status, 2);
+  EXPECT_NE(schlecht.fehler.find("Formatversion 9"), std::string::npos) << schlecht.fehler;
+  std::filesystem::remove(pfad);
+}
+
+TEST(KwtMc, CsvDatei) {
+  const auto pfad = (std::filesystem::temp_directory_path() / "kwt-mc-test.csv").string();
+  const Ausgabe a = Aufrufen({"--seed", "3", "--versuche", "25", "--csv", pfad});
+  ASSERT_EQ(a.status, 0);
+  std::ifstream datei(pfad, std::ios::binary);
+  std::string kopf;
+  std::getline(datei, kopf);
+  EXPECT_EQ(kopf, "Versuch,Wert,Zeile\r");
+  int zeilen = 1;
+  for (std::string z; std::getline(datei, z);) ++zeilen;
+  EXPECT_EQ(zeilen, 26);
+  std::filesystem::remove(pfad);
 }
 
 } // namespace
