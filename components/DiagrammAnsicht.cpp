@@ -21,12 +21,11 @@
 #include <cmath>
 #include <exception>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 #include "Drucker.h"
 #include "Meldungen.h"
+#ifdef Q_OS_WIN
+#include "MetafileWin.h"
+#endif
 
 namespace kwt {
 
@@ -427,47 +426,11 @@ bool TDiagrammAnsicht::AufDruckerAusgeben(QPrinter &drucker) {
 }
 
 #ifdef Q_OS_WIN
-// Windows programs take vector pictures from the clipboard as enhanced metafiles, and Qt has no way
-// to put one there. The chart is drawn by Qt into a bitmap of the view's size, and the bitmap goes
-// into an enhanced metafile of the same size, which is put on the clipboard alone.
-// (Built and tried only on Windows; the Linux build puts the chart on the clipboard as SVG.)
 bool TDiagrammAnsicht::MetafileKopieren() {
-  const QSize groesse = Bildgroesse();
-  const QImage bild = AlsBild();
-  HDC bildschirm = GetDC(nullptr);
-  // The frame of an enhanced metafile is given in 0.01 mm.
-  const int mmBreite = GetDeviceCaps(bildschirm, HORZSIZE), mmHoehe = GetDeviceCaps(bildschirm, VERTSIZE);
-  const int pxBreite = GetDeviceCaps(bildschirm, HORZRES), pxHoehe = GetDeviceCaps(bildschirm, VERTRES);
-  RECT rahmen{0, 0, MulDiv(groesse.width(), mmBreite * 100, pxBreite), MulDiv(groesse.height(), mmHoehe * 100, pxHoehe)};
-  HDC metafile = CreateEnhMetaFileW(bildschirm, nullptr, &rahmen, L"KWT Monte-Carlo-Simulation\0Diagramm\0");
-  ReleaseDC(nullptr, bildschirm);
-  if (!metafile) {
-    FehlerMelden(this, QString::fromUtf8(MeldungZwischenablage));
-    return false;
-  }
-  const QImage zeilen = bild.convertToFormat(QImage::Format_RGB32);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = zeilen.width();
-  info.bmiHeader.biHeight = -zeilen.height(); // top-down rows, as QImage holds them
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  StretchDIBits(metafile, 0, 0, zeilen.width(), zeilen.height(), 0, 0, zeilen.width(), zeilen.height(),
-                zeilen.constBits(), &info, DIB_RGB_COLORS, SRCCOPY);
-  HENHMETAFILE bildDatei = CloseEnhMetaFile(metafile);
-  if (!bildDatei || !OpenClipboard(reinterpret_cast<HWND>(window()->winId()))) {
-    if (bildDatei) DeleteEnhMetaFile(bildDatei);
-    FehlerMelden(this, QString::fromUtf8(MeldungZwischenablage));
-    return false;
-  }
-  EmptyClipboard();
-  const bool gesetzt = SetClipboardData(CF_ENHMETAFILE, bildDatei) != nullptr; // the clipboard owns it now
-  CloseClipboard();
-  if (!gesetzt) {
-    DeleteEnhMetaFile(bildDatei);
-    FehlerMelden(this, QString::fromUtf8(MeldungZwischenablage));
-  }
+  const QImage bild = AlsBild().convertToFormat(QImage::Format_RGB32);
+  const bool gesetzt = MetafileInZwischenablage(reinterpret_cast<void *>(window()->winId()), bild.constBits(),
+                                                bild.width(), bild.height(), static_cast<int>(bild.bytesPerLine()));
+  if (!gesetzt) FehlerMelden(this, QString::fromUtf8(MeldungZwischenablage));
   return gesetzt;
 }
 #else

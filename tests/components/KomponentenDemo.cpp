@@ -199,6 +199,9 @@ int main(int argc, char **argv) {
   }
 
   if (argumente.size() == 3 && argumente[1] == QLatin1String("--zwischenablage")) {
+    // The histogram alone in its own window, 700 x 350.
+    demo.chart2->setParent(nullptr);
+    demo.chart2->setMinimumSize(0, 0);
     demo.chart2->resize(700, 350);
     demo.chart2->show();
     app.processEvents();
