@@ -296,6 +296,10 @@ protected:
     drucker.setFullPage(false);
     DiagrammTest::TearDown();
   }
+  static bool PopplerDa() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty();
+  }
   QString Pfad(const char *name) const { return ordner.filePath(QString::fromLatin1(name)); }
 
   // The blue rectangle on the page, as fractions of the page.
@@ -329,7 +333,7 @@ protected:
 };
 
 TEST_F(DruckTest, BreiteAnsichtMittigMitSiebzigProzentBreite) {
-  if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) GTEST_SKIP() << "pdftoppm fehlt";
+  if (!PopplerDa()) GTEST_SKIP() << "pdftoppm oder pdfinfo fehlt (poppler-utils)";
   AktuellerDrucker().setOutputFileName(Pfad("breit.pdf"));
   ASSERT_TRUE(balken.Drucken());
   EXPECT_TRUE(meldungen.isEmpty());
@@ -345,7 +349,7 @@ TEST_F(DruckTest, BreiteAnsichtMittigMitSiebzigProzentBreite) {
 }
 
 TEST_F(DruckTest, HoheAnsichtMittigMitSiebzigProzentHoehe) {
-  if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) GTEST_SKIP() << "pdftoppm fehlt";
+  if (!PopplerDa()) GTEST_SKIP() << "pdftoppm oder pdfinfo fehlt (poppler-utils)";
   linien.resize(350, 700);
   AktuellerDrucker().setOutputFileName(Pfad("hoch.pdf"));
   ASSERT_TRUE(linien.Drucken());
@@ -359,6 +363,7 @@ TEST_F(DruckTest, HoheAnsichtMittigMitSiebzigProzentHoehe) {
 }
 
 TEST_F(DruckTest, DruckdialogEntscheidetUndDerDruckerGiltUeberall) {
+  if (!PopplerDa()) GTEST_SKIP() << "pdftoppm oder pdfinfo fehlt (poppler-utils)";
   int gefragt = 0;
   balken.setDruckAbfrage([&gefragt](QPrinter &) {
     ++gefragt;
