@@ -1,0 +1,33 @@
+// Takes pictures of the main window before and after a run, for looking at them and for the README:
+//   ui_fotos DIR
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "MainForm.h"
+#include "W32_CLC.h"
+#include "ZahlFeld.h"
+
+int main(int argc, char **argv) {
+  kwt::FormatierungInitialisieren();
+  QApplication app(argc, argv);
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  const QString ziel = argc > 1 ? argv[1] : ".";
+  QDir().mkpath(ziel);
+  kwt::Bewertungsmodell modell;
+  kwt::TMainForm fenster(modell);
+  fenster.show();
+  fenster.FormCreate();
+  modell.Zufall.Zufallszustand = 2009;
+  QApplication::processEvents();
+  fenster.grab().save(ziel + "/hauptfenster_vorher.png");
+  fenster.findChild<QPushButton *>("BtnCalculate")->click();
+  QApplication::processEvents();
+  fenster.grab().save(ziel + "/hauptfenster_nachher.png");
+  fenster.findChild<QTabWidget *>("PageControl1")->setCurrentIndex(1);
+  QApplication::processEvents();
+  fenster.grab().save(ziel + "/hauptfenster_kurve.png");
+  return 0;
+}
