@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include "DiagrammAnsicht.h"
+#include "DialogVerteilung.h"
 #include "Drucker.h"
 #include "Meldungen.h"
 #include "StatusLeiste.h"
@@ -164,6 +165,7 @@ TMainForm::TMainForm(Bewertungsmodell &modell, QWidget *eltern)
   }
   // Key preview: the window sees every key before the control that has the focus.
   qApp->installEventFilter(this);
+  verteilungBearbeiten_ = VerteilungBearbeiten;
   druckDialog_ = [](QWidget *eltern, QPrinter &drucker) {
     QPrintDialog dialog(&drucker, eltern);
     dialog.setObjectName("PrDlg");

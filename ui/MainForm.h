@@ -57,7 +57,7 @@ public:
   TDiagrammAnsicht *ChartRH() const { return chartRH_; }
 
   // The distribution editor, opened by the five "Verteilung" buttons with the display name and the
-  // parameter's table. Tests may replace it.
+  // parameter's table: VerteilungBearbeiten (DialogVerteilung.h) unless a test replaces it.
   using TVerteilungBearbeiten = std::function<void(QWidget *eltern, const QString &name, TParamVerteilung &tabelle)>;
   void setVerteilungBearbeiten(TVerteilungBearbeiten f) { verteilungBearbeiten_ = std::move(f); }
   // The about box ("Info").

@@ -1,4 +1,5 @@
-// Takes pictures of the main window before and after a run, for looking at them and for the README:
+// Takes pictures of the main window before and after a run and of the distribution editor, for
+// looking at them and for the README:
 //   ui_fotos DIR
 #include <QApplication>
 #include <QDir>
@@ -29,5 +30,16 @@ int main(int argc, char **argv) {
   fenster.findChild<QTabWidget *>("PageControl1")->setCurrentIndex(1);
   QApplication::processEvents();
   fenster.grab().save(ziel + "/hauptfenster_kurve.png");
+  // The editor is modal: it is photographed from inside its own message loop, then cancelled. The
+  // chart lays out its axis labels for the shown size over a few rounds of messages.
+  for (const char *knopf : {"BtnV_LZ", "BtnV_RO"}) {
+    QTimer::singleShot(100, [&] {
+      QWidget *dialog = QApplication::activeModalWidget();
+      if (!dialog) return;
+      dialog->grab().save(ziel + "/verteilung_" + QString(knopf).mid(5).toLower() + ".png");
+      dialog->close();
+    });
+    fenster.findChild<QPushButton *>(knopf)->click();
+  }
   return 0;
 }
