@@ -175,6 +175,11 @@ private slots:
     QCOMPARE(d.ChartV()->Balken()->at(4), 26.0);
     // The table itself is untouched while the dialog is open.
     QCOMPARE(modell.Verteilungen[RND].Prozent, ZeilenWerte(Zeile::Normal));
+    // Far above 100 the labels every 10 would not fit the axis; it takes a coarser step.
+    Tippen(d.EW(4), "250");
+    QCOMPARE(d.ChartV()->LinkeAchse()->max(), 255.0);
+    QVERIFY(LinkeMarken(d).size() <= 11);
+    QCOMPARE(LinkeMarken(d).first(), 0.0);
     Tippen(d.EW(4), "25");
     QCOMPARE(d.ESumme()->text(), QString("100,00"));
     QVERIFY(Gruen(d));
@@ -564,6 +569,23 @@ private slots:
     QVERIFY(fenster->Lauf().Werte[0] <= hauptModell->VkwMax);
     for (int k = 1; k < anzahl; ++k) QVERIFY(fenster->Lauf().Werte[static_cast<std::size_t>(k)] > hauptModell->VkwMax);
     QCOMPARE(m.Verteilungen[BO].Kumuliert, hauptModell->Verteilungen[BO].Kumuliert);
+  }
+  // Esc in the editor closes the editor only; the run it interrupted goes on to its last trial.
+  void EscImDialogHaeltDenLaufNicht() {
+    HauptfensterOeffnen();
+    Finde<TZahlFeld>("EVersuche")->setGanzzahl(40);
+    bool offen = false;
+    QTimer::singleShot(0, this, [&] {
+      ImDialog([&](TDlgVerteilung &d) {
+        offen = true;
+        QTest::keyClick(d.EW(0), Qt::Key_Escape);
+        QVERIFY(!d.isVisible());
+      });
+      Klick("BtnV_RND");
+    });
+    Klick("BtnCalculate");
+    QVERIFY(offen);
+    QCOMPARE(fenster->Lauf().AktVersuch, 40);
   }
 };
 

@@ -3,6 +3,7 @@
 //   ui_fotos DIR
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -36,7 +37,12 @@ int main(int argc, char **argv) {
     QTimer::singleShot(100, [&] {
       QWidget *dialog = QApplication::activeModalWidget();
       if (!dialog) return;
-      dialog->grab().save(ziel + "/verteilung_" + QString(knopf).mid(5).toLower() + ".png");
+      const QString name = ziel + "/verteilung_" + QString(knopf).mid(5).toLower();
+      dialog->grab().save(name + ".png");
+      // A sum other than 100: red, OK disabled.
+      dialog->findChild<QLineEdit *>("EW5")->setText("26");
+      QMetaObject::invokeMethod(dialog, "EW1Change");
+      dialog->grab().save(name + "_rot.png");
       dialog->close();
     });
     fenster.findChild<QPushButton *>(knopf)->click();
