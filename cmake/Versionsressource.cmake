@@ -5,8 +5,10 @@
 #       Windows linked as usual, elsewhere as the section ".rsrc" of the ELF file (found there by
 #       ui/VersionsRessource.cpp).
 #   kwt_ressource_kompilieren(<rc> <res>)            a compiled resource file (.res).
-#   kwt_ressourcen_dll(<rc> <dll>)                   a resource-only Windows DLL, linked by the mingw
-#       binutils; for tests and fuzzing of the reader on real program files.
+#   kwt_ressourcen_dll(<rc> <dll>)                   a resource-only 64-bit Windows DLL (PE32+), linked by
+#       the mingw binutils; for tests and fuzzing of the reader on real program files.
+#   kwt_ressourcen_dll32(<rc> <dll>)                 the same as a 32-bit DLL (PE32), linked by lld-link
+#       (LLVM) when it is there; KWT_LLD_LINK tells.
 #
 # The scripts are UTF-8 and use numeric constants instead of winver.h, so that neither compiler needs a
 # Windows SDK: x86_64-w64-mingw32-windres (with the host's C preprocessor) or llvm-rc.
@@ -15,6 +17,7 @@ find_program(KWT_WINDRES NAMES x86_64-w64-mingw32-windres windres)
 find_program(KWT_LLVM_RC NAMES llvm-rc llvm-rc-14)
 find_program(KWT_RC_PRAEPROZESSOR NAMES cpp)
 find_program(KWT_MINGW_LD NAMES x86_64-w64-mingw32-ld)
+find_program(KWT_LLD_LINK NAMES lld-link lld-link-14)
 
 function(kwt_ressource_kompilieren rc res)
   get_filename_component(rc "${rc}" ABSOLUTE)
@@ -62,4 +65,14 @@ function(kwt_ressourcen_dll rc dll)
                              -o ${dll}.o
                      COMMAND ${KWT_MINGW_LD} --dll -e 0 --no-insert-timestamp -o ${dll} ${dll}.o
                      DEPENDS ${rc} VERBATIM COMMENT "Ressourcen-DLL: ${dll}")
+endfunction()
+
+function(kwt_ressourcen_dll32 rc dll)
+  if(NOT KWT_LLD_LINK)
+    message(FATAL_ERROR "Für 32-bit-Ressourcen-DLLs wird lld-link (lld-14) gebraucht.")
+  endif()
+  kwt_ressource_kompilieren(${rc} ${dll}.res)
+  add_custom_command(OUTPUT ${dll}
+                     COMMAND ${KWT_LLD_LINK} /nologo /dll /noentry /machine:x86 /out:${dll} ${dll}.res
+                     DEPENDS ${dll}.res VERBATIM COMMENT "Ressourcen-DLL (32 bit): ${dll}")
 endfunction()

@@ -435,16 +435,46 @@ std::optional<WindresVersion> WindresLesen(const std::string &datei) {
 
 QString Versionstext(const unsigned v[4]) { return QStringLiteral("%1.%2.%3.%4").arg(v[0]).arg(v[1]).arg(v[2]).arg(v[3]); }
 
-// Compares every string table that the reader can ask for; returns how many there were.
+// Compares the reader with windres: without a version resource every string is empty; with one, the
+// strings for the default language and character set (often the fixed part alone) and those of every
+// string table the reader can ask for agree. Returns the number of string tables compared.
 int MitWindresVergleichen(const QString &datei) {
   SCOPED_TRACE(datei.toStdString());
   const auto windres = WindresLesen(datei.toStdString());
-  if (!windres) return 0;
   TKeloVersionResource vvi;
   vvi.setFileName(datei);
+  if (!windres) {
+    StringsPruefen(vvi, {});
+    return 0;
+  }
+  auto tabelleNamens = [&](const std::string &name) -> const WindresTabelle * {
+    for (const WindresTabelle &tabelle : windres->tabellen) // the first of that name, as the reader finds it
+      if (QString::fromStdString(tabelle.name).compare(QString::fromStdString(name), Qt::CaseInsensitive) == 0)
+        return &tabelle;
+    return nullptr;
+  };
+  auto pruefen = [&](const WindresTabelle *tabelle) {
+    Texte erwartet = {{"FileVersion", Versionstext(windres->datei)},
+                      {"ProductVersion", Versionstext(windres->produkt)},
+                      {"FileOS", BetriebssystemText(windres->betriebssystem)},
+                      {"FileType", DateitypText(windres->typ)}};
+    if (windres->typ == 3) erwartet["FileSubType"] = TreiberUntertypText(windres->untertyp);
+    if (windres->typ == 4) erwartet["FileSubType"] = SchriftUntertypText(windres->untertyp);
+    for (const char *schluessel : Eigenschaften) {
+      if (!tabelle || std::string_view(schluessel) == "FileVersion") continue; // from the fixed part only
+      for (const auto &[name, wert] : tabelle->werte)
+        if (QString::fromStdString(name).compare(QLatin1String(schluessel), Qt::CaseInsensitive) == 0) {
+          erwartet[schluessel] = wert;
+          break;
+        }
+    }
+    StringsPruefen(vvi, erwartet);
+  };
+  pruefen(tabelleNamens("040904E4"));
+
   int verglichen = 0;
   for (const WindresTabelle &tabelle : windres->tabellen) {
-    bool ok = tabelle.name.size() == 8;
+    const bool ok = tabelle.name.size() == 8 && tabelleNamens(tabelle.name) == &tabelle;
     const unsigned long kennung = ok ? std::strtoul(tabelle.name.c_str(), nullptr, 16) : 0;
     int sprache = -1, seite = -1;
     for (int i = 0; i < 45; ++i)
@@ -455,21 +485,7 @@ int MitWindresVergleichen(const QString &datei) {
     SCOPED_TRACE(tabelle.name);
     vvi.setLanguage(static_cast<TLanguage>(sprache));
     vvi.setCharacterSet(static_cast<TCharacterSet>(seite));
-    Texte erwartet = {{"FileVersion", Versionstext(windres->datei)},
-                      {"ProductVersion", Versionstext(windres->produkt)},
-                      {"FileOS", BetriebssystemText(windres->betriebssystem)},
-                      {"FileType", DateitypText(windres->typ)}};
-    if (windres->typ == 3) erwartet["FileSubType"] = TreiberUntertypText(windres->untertyp);
-    if (windres->typ == 4) erwartet["FileSubType"] = SchriftUntertypText(windres->untertyp);
-    for (const char *schluessel : Eigenschaften) {
-      if (std::string_view(schluessel) == "FileVersion") continue; // from the fixed part only
-      for (const auto &[name, wert] : tabelle.werte)
-        if (QString::fromStdString(name).compare(QLatin1String(schluessel), Qt::CaseInsensitive) == 0) {
-          erwartet[schluessel] = wert;
-          break;
-        }
-    }
-    StringsPruefen(vvi, erwartet);
+    pruefen(&tabelle);
     ++verglichen;
   }
   return verglichen;
@@ -478,23 +494,35 @@ int MitWindresVergleichen(const QString &datei) {
 TEST(TKeloVersionResource, LiestWasWindresInDenDllsFindet) {
   int tabellen = 0;
   for (const char *name : {"ressource_programm.dll", "ressource_englisch.dll", "ressource_treiber.dll",
-                           "ressource_schluessel.dll", "ressource_sprachen.dll"})
+                           "ressource_schluessel.dll", "ressource_sprachen.dll", "ressource_schrift.dll",
+                           "ressource_ohne.dll"})
     tabellen += MitWindresVergleichen(Pfad(name));
   EXPECT_EQ(tabellen, 1 + 1 + 1 + 1 + 57);
 }
 
-// Windows programs made elsewhere, for example the DLLs of Debian's libwine package (scripts/pe-vergleich.sh):
-// KWT_PE_VERZEICHNIS names a folder whose .dll and .exe files are all compared.
+// A 32-bit program (PE32), linked by LLVM's lld-link from the resource file: another linker, another layout.
+TEST(TKeloVersionResource, LiestEine32BitDll) {
+#if defined(KWT_PE32_DLL)
+  EXPECT_EQ(MitWindresVergleichen(Pfad("ressource_programm32.dll")), 1);
+  TKeloVersionResource vvi;
+  vvi.setLanguage(TLanguage::lnGerman);
+  vvi.setFileName(Pfad("ressource_programm32.dll"));
+  StringsPruefen(vvi, ProgrammDeutsch);
+#else
+  GTEST_SKIP() << "lld-link fehlt";
+#endif
+}
+
+// Windows programs made elsewhere, for example those of Debian's libwine package (scripts/pe-vergleich.sh):
+// KWT_PE_VERZEICHNIS names a folder whose files are all compared.
 TEST(TKeloVersionResource, LiestWasWindresInFremdenProgrammenFindet) {
   const QString verzeichnis = qEnvironmentVariable("KWT_PE_VERZEICHNIS");
   if (verzeichnis.isEmpty()) GTEST_SKIP() << "KWT_PE_VERZEICHNIS ist nicht gesetzt";
   int dateien = 0, tabellen = 0;
   for (const auto &eintrag : std::filesystem::recursive_directory_iterator(verzeichnis.toStdString())) {
-    const std::string endung = eintrag.path().extension().string();
-    if (!eintrag.is_regular_file() || (endung != ".dll" && endung != ".exe")) continue;
-    const int n = MitWindresVergleichen(QString::fromStdString(eintrag.path().string()));
-    dateien += n > 0;
-    tabellen += n;
+    if (!eintrag.is_regular_file()) continue;
+    tabellen += MitWindresVergleichen(QString::fromStdString(eintrag.path().string()));
+    ++dateien;
   }
   std::printf("%d Dateien, %d Tabellen verglichen\n", dateien, tabellen);
   EXPECT_GT(tabellen, 0);
