@@ -63,7 +63,7 @@ TDialogProgrammInfo::TDialogProgrammInfo(QWidget *eltern)
   Label1->move(LogoMitte - Label1->width() / 2, 166);
 
   Label2 = Beschriftung(this, "Label2",
-                        QStringLiteral("© 2003–2009 Weidner Immobilienbewertung GmbH\nAlle Rechte vorbehalten."),
+                        QStringLiteral("© 2003–2009 Weidner Wertermittlung GmbH\nAlle Rechte vorbehalten."),
                         Schrift(arial, 10), Qt::AlignHCenter | Qt::AlignTop);
   Label2->setWordWrap(true);
   Label2->setGeometry(LogoMitte - 335 / 2, 221, 335, 43);

@@ -284,24 +284,25 @@ namespace {
 
 // The bytes of the resource inside a block: the root's length, which BlockFuellen cut to what is present.
 std::size_t RessourcenLaenge(const std::uint8_t *block) { return U16(block); }
-// Size of the area behind the resource that takes the 8-bit copies of the texts: a text of n UTF-16
-// bytes lying at offset o goes to 2*o, where 2*n bytes are free; UTF-8 needs at most 1.5*n plus the zero.
+// Behind the resource lies the area for the 8-bit copies of the texts: a text of n UTF-16 bytes at
+// offset o is copied to offset 2*o of that area, where 2*n bytes are its own; UTF-8 needs at most
+// 1.5*n bytes and the zero. So every copy handed out stays valid while others are made.
 std::size_t TextBereichAnfang(std::size_t laenge) { return static_cast<std::size_t>(Ausrichten4(laenge)); }
 std::size_t BlockGroesseFuer(std::size_t laenge) { return 3 * TextBereichAnfang(laenge) + 8; }
 
+// One node of the resource tree; every position is an offset into the block.
 struct Knoten {
-  std::size_t anfang = 0, ende = 0;        // ende cut to the parent's end
+  std::size_t ende = 0;                           // cut to the parent's end
   std::size_t schluessel = 0, schluesselEnde = 0; // the UTF-16 key without its zero
-  std::size_t wert = 0, wertBytes = 0;     // the value, cut to the node
+  std::size_t wert = 0, wertBytes = 0;            // the value, cut to the node
   bool text = false;
-  std::size_t kinder = 0;                  // first child; children run up to ende
+  std::size_t kinder = 0; // first child; the children run up to ende
 };
 
 // The node at anfang inside [.., grenze), or nothing when its header or key is broken.
 std::optional<Knoten> KnotenLesen(const std::uint8_t *d, std::size_t anfang, std::size_t grenze) {
   if (anfang > grenze || grenze - anfang < KnotenKopf) return std::nullopt;
   Knoten k;
-  k.anfang = anfang;
   const std::size_t laenge = U16(d + anfang);
   if (laenge < KnotenKopf) return std::nullopt;
   k.ende = anfang + std::min(laenge, grenze - anfang);

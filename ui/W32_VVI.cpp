@@ -1,6 +1,7 @@
 #include "W32_VVI.h"
 
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "Gleitkomma.h"

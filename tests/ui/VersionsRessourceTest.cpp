@@ -109,7 +109,7 @@ private:
 
 const std::string Firma = "\\StringFileInfo\\040704E4\\CompanyName";
 const std::string Beschreibung = "\\StringFileInfo\\040704E4\\FileDescription";
-const std::string FirmaText = "Weidner Immobilienbewertung GmbH";
+const std::string FirmaText = "Weidner Wertermittlung GmbH";
 const std::string BeschreibungText = "Monte-Carlo-Simulation";
 
 TEST(Versionsfunktionen, LesenDieRessourceDerDllWieWindowsSieLiefert) {

@@ -47,10 +47,10 @@ const Texte ProgrammFest = {{"FileVersion", "3.0.0.0"},
                             {"ProductVersion", "3.0.0.0"},
                             {"FileOS", "32 bit Windows"},
                             {"FileType", "Application"}};
-const Texte ProgrammDeutsch = {{"CompanyName", "Weidner Immobilienbewertung GmbH"},
+const Texte ProgrammDeutsch = {{"CompanyName", "Weidner Wertermittlung GmbH"},
                                {"FileDescription", "Monte-Carlo-Simulation"},
                                {"FileVersion", "3.0.0.0"},
-                               {"LegalCopyright", "© 2003–2009 Weidner Immobilienbewertung GmbH"},
+                               {"LegalCopyright", "© 2003–2009 Weidner Wertermittlung GmbH"},
                                {"ProductVersion", "3"},
                                {"FileOS", "32 bit Windows"},
                                {"FileType", "Application"}};
@@ -255,7 +255,7 @@ TEST(TKeloVersionResource, JedesSetzenLiestNeuUndMeldetEsAuchOhneAenderung) {
     aufruf();
     EXPECT_EQ(meldungen.count(), vorher + 1);
     EXPECT_EQ(vvi.VersionInfo()->FileVersion(), programm ? "3.0.0.0" : "1.2.3.4");
-    EXPECT_EQ(vvi.VersionInfo()->CompanyName(), programm ? "Weidner Immobilienbewertung GmbH" : "");
+    EXPECT_EQ(vvi.VersionInfo()->CompanyName(), programm ? "Weidner Wertermittlung GmbH" : "");
   }
 }
 
