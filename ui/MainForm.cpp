@@ -27,6 +27,7 @@
 #include "ErgebnisCsv.h"
 #include "Drucker.h"
 #include "Meldungen.h"
+#include "Programminfo.h"
 #include "StatusLeiste.h"
 #include "ZahlFeld.h"
 
@@ -166,6 +167,7 @@ TMainForm::TMainForm(Bewertungsmodell &modell, QWidget *eltern)
   }
   // Key preview: the window sees every key before the control that has the focus.
   qApp->installEventFilter(this);
+  programmInfo_ = [](QWidget *eltern) { ProgrammInfoZeigen(eltern); };
   dateiDialog_ = [](QWidget *eltern, bool speichern, const QString &titel, const QString &filter,
                     const QString &endung) {
     QFileDialog dialog(eltern, titel, QString(), filter);
