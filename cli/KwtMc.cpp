@@ -11,6 +11,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "ExaktAusgabe.h"
 #include "Simulationslauf.h"
 #include "W32_CLC.h"
 
@@ -170,6 +171,7 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
   app.add_option("--prozent", prozent, "Prozente eines Parameters: PARAM=p1,...,p10 (PARAM: lz rnd ro bwk bo)");
   app.add_option("--liste", liste, "Die sortierten Zeilen (CR LF) in DATEI schreiben, - für die Standardausgabe");
   app.add_flag("--json", a.Json, "Ein JSON-Objekt statt des Textes ausgeben");
+  app.add_flag("--exakt", a.Exakt, "Exakte Verteilung, Vergleich mit der Stichprobe und Empfindlichkeit dazu ausgeben");
   if (hilfe) *hilfe = app.help();
   try {
     app.parse(argc, argv);
@@ -255,6 +257,8 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
     meldung = f.what();
   }
   anzeige.BalkenBeenden();
+  std::optional<ExaktErgebnis> exakt;
+  if (auftrag.Exakt) exakt = ExaktBerechnen(modell, auftrag.Min, auftrag.Max, lauf);
 
   if (auftrag.Liste && meldung.empty()) {
     if (*auftrag.Liste == "-") {
@@ -271,9 +275,11 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
   if (auftrag.Json) {
     nlohmann::ordered_json j = JsonErgebnis(lauf, anzeige);
     if (!meldung.empty()) j["fehler"] = meldung;
+    if (exakt) j["exakt"] = ExaktJson(*exakt);
     aus << j.dump(2) << '\n';
   } else if (!(auftrag.Liste && *auftrag.Liste == "-")) {
     TextAusgeben(aus, lauf, anzeige);
+    if (exakt) ExaktTextAusgeben(aus, *exakt);
   }
   if (!meldung.empty()) {
     fehler << "kwt-mc: " << meldung << "\n";
