@@ -282,7 +282,7 @@ double ExakteVerteilung::Quantil(Extended p) const {
 }
 
 Extended ExakteVerteilung::VerteilungBis(Extended x) const {
-  if (Leer()) return KeineZahl;
+  if (Leer() || std::isnan(x)) return KeineZahl;
   const auto it =
       std::upper_bound(Werte.begin(), Werte.end(), x, [](Extended v, const ExakterWert &w) { return v < w.Wert; });
   return it == Werte.begin() ? 0 : std::prev(it)->Kumuliert;
