@@ -183,6 +183,22 @@ private slots:
     LabelsPruefen(Erwartet(0, 500));
   }
 
+  // A preset or new bounds in the middle of a run change the percentages and the fields only: the run
+  // keeps drawing from the tables it prepared at its start, and the next run uses the new values.
+  void VoreinstellungUndGrenzenWaehrendDesLaufs() {
+    Versuche(3000);
+    QTimer::singleShot(0, this, [&] {
+      fenster->findChild<QAction *>("mnEinpunktverteilung")->trigger();
+      Finde<TZahlFeld>("EParam3Max")->setWert(999999);
+    });
+    Klick("BtnCalculate");
+    LabelsPruefen(Erwartet(0, 3000));
+    QCOMPARE(modell->Verteilungen[RO].Prozent, ZeilenWerte(Zeile::Einpunkt));
+    Klick("BtnCalculate");
+    QCOMPARE(modell->ParamMax[RO], 999999.0L);
+    QCOMPARE(fenster->Lauf().Liste.Zeilen().size(), 1u); // every trial draws class 5 now
+  }
+
   void SchliessenWaehrendDesLaufs() {
     Versuche(100000);
     QTimer::singleShot(0, this, [&] { fenster->close(); });
