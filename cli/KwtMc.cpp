@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "ErgebnisCsv.h"
+#include "ExaktAusgabe.h"
 #include "Simulationslauf.h"
 #include "Szenario.h"
 #include "W32_CLC.h"
@@ -174,6 +175,7 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
   app.add_option("--liste", liste, "Die sortierten Zeilen (CR LF) in DATEI schreiben, - für die Standardausgabe");
   app.add_option("--csv", csv, "Die Werte des Laufs als CSV in DATEI schreiben");
   app.add_flag("--json", a.Json, "Ein JSON-Objekt statt des Textes ausgeben");
+  app.add_flag("--exakt", a.Exakt, "Exakte Verteilung, Vergleich mit der Stichprobe und Empfindlichkeit dazu ausgeben");
   if (hilfe) *hilfe = app.help();
   try {
     app.parse(argc, argv);
@@ -277,6 +279,8 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
     meldung = f.what();
   }
   anzeige.BalkenBeenden();
+  std::optional<ExaktErgebnis> exakt;
+  if (auftrag.Exakt) exakt = ExaktBerechnen(modell, auftrag.Min, auftrag.Max, lauf);
 
   if (auftrag.Liste && meldung.empty()) {
     if (*auftrag.Liste == "-") {
@@ -301,9 +305,11 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
   if (auftrag.Json) {
     nlohmann::ordered_json j = JsonErgebnis(lauf, anzeige);
     if (!meldung.empty()) j["fehler"] = meldung;
+    if (exakt) j["exakt"] = ExaktJson(*exakt);
     aus << j.dump(2) << '\n';
   } else if (!(auftrag.Liste && *auftrag.Liste == "-")) {
     TextAusgeben(aus, lauf, anzeige);
+    if (exakt) ExaktTextAusgeben(aus, *exakt);
   }
   if (!meldung.empty()) {
     fehler << "kwt-mc: " << meldung << "\n";

@@ -1,11 +1,12 @@
 // The headless command kwt-mc: the window's run on a terminal, for batch use.
 //
 //   kwt-mc [--szenario DATEI] [--versuche N] [--seed S] [--lz MIN:MAX] ... [--verteilung NAME]
-//          [--prozent PARAM=p1,...,p10] [--liste DATEI|-] [--csv DATEI] [--json]
+//          [--prozent PARAM=p1,...,p10] [--liste DATEI|-] [--csv DATEI] [--json] [--exakt]
 //
 // Without arguments it runs the main window's defaults (the ten default bounds, "Normalverteilung",
 // 10000 trials) and prints the nine figures with the window's captions, a text histogram and the
-// points of the cumulative curve. Exit status: 0 success, 1 the run failed (the German message is
+// points of the cumulative curve; --exakt adds the exact distribution beside the run (ExaktAusgabe.h).
+// Exit status: 0 success, 1 the run failed (the German message is
 // printed, and with --json the figures done before the failure), 2 bad arguments.
 #pragma once
 
@@ -36,6 +37,7 @@ struct Auftrag {
   std::optional<std::string> Liste;
   std::optional<std::string> Csv;
   bool Json = false;
+  bool Exakt = false;
   bool Hilfe = false;
 };
 

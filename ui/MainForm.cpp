@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,7 +26,9 @@
 #include "DiagrammAnsicht.h"
 #include "DialogVerteilung.h"
 #include "Drucker.h"
+#include "ErgebnisCsv.h"
 #include "Meldungen.h"
+#include "Programminfo.h"
 #include "StatusLeiste.h"
 #include "ZahlFeld.h"
 
@@ -166,6 +169,16 @@ TMainForm::TMainForm(Bewertungsmodell &modell, QWidget *eltern)
   // Key preview: the window sees every key before the control that has the focus.
   qApp->installEventFilter(this);
   verteilungBearbeiten_ = VerteilungBearbeiten;
+  programmInfo_ = [](QWidget *eltern) { ProgrammInfoZeigen(eltern); };
+  dateiDialog_ = [](QWidget *eltern, bool speichern, const QString &titel, const QString &filter,
+                    const QString &endung) {
+    QFileDialog dialog(eltern, titel, QString(), filter);
+    dialog.setAcceptMode(speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(speichern ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(endung);
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                   : QString();
+  };
   druckDialog_ = [](QWidget *eltern, QPrinter &drucker) {
     QPrintDialog dialog(&drucker, eltern);
     dialog.setObjectName("PrDlg");
@@ -411,10 +424,18 @@ void TMainForm::Aufbauen() {
 void TMainForm::MenueAufbauen() {
   QMenu *datei = menuBar()->addMenu("&Datei");
   datei->setObjectName("mnDatei");
+  QAction *oeffnen = datei->addAction("Szenario öffnen…", this, &TMainForm::mnSzenarioOeffnenClick);
+  oeffnen->setObjectName("mnSzenarioOeffnen");
+  oeffnen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  QAction *speichern = datei->addAction("Szenario speichern…", this, &TMainForm::mnSzenarioSpeichernClick);
+  speichern->setObjectName("mnSzenarioSpeichern");
+  speichern->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  datei->addSeparator();
   QAction *aktualisieren = datei->addAction("Aktualisieren", this, &TMainForm::mnDateiAktualisierenClick);
   aktualisieren->setObjectName("mnDateiAktualisieren");
   aktualisieren->setShortcut(Qt::Key_F5);
   datei->addAction("Daten in Zwischenablage", this, &TMainForm::mnDateiZWClick)->setObjectName("mnDateiZW");
+  datei->addAction("Werte als CSV speichern…", this, &TMainForm::mnWerteCsvClick)->setObjectName("mnWerteCsv");
   datei->addSeparator();
   QAction *schliessen = datei->addAction("Schließen", this, &TMainForm::mnDateiSchliessenClick);
   schliessen->setObjectName("mnDateiSchliessen");
@@ -502,6 +523,65 @@ void TMainForm::mnDateiZWClick() {
 }
 
 void TMainForm::mnDateiSchliessenClick() { close(); }
+
+namespace {
+const char *SzenarioFilter = "KWT-Szenarien (*.kwt);;Alle Dateien (*)";
+}
+
+Szenario TMainForm::SzenarioAusFenster() const {
+  auto wert = [](const TZahlFeld *feld) {
+    if (!feld->Gueltig()) {
+      throw Fehler("Das Feld " + feld->objectName().toStdString() + " enthält keine gültige Zahl; das Szenario "
+                   "wurde nicht gespeichert.");
+    }
+    return feld->Wert();
+  };
+  Szenario s;
+  for (Parameter p : AlleParameter) {
+    s.Min[p] = wert(eMin_[p]);
+    s.Max[p] = wert(eMax_[p]);
+    s.Prozent[p] = modell_.Verteilungen[p].Prozent;
+  }
+  wert(eVersuche_);
+  s.Versuche = eVersuche_->Ganzzahl();
+  s.HistogrammKontinuierlich = cbHistogramm_->isChecked();
+  return s;
+}
+
+void TMainForm::SzenarioInsFenster(const Szenario &s) {
+  for (Parameter p : AlleParameter) {
+    eMin_[p]->setWert(s.Min[p]);
+    eMax_[p]->setWert(s.Max[p]);
+    modell_.Verteilungen[p].Prozent = s.Prozent[p];
+  }
+  eVersuche_->setGanzzahl(s.Versuche);
+  cbHistogramm_->setChecked(s.HistogrammKontinuierlich);
+}
+
+void TMainForm::mnSzenarioOeffnenClick() {
+  Befehl([this] {
+    const QString pfad = dateiDialog_(this, false, "Szenario öffnen", SzenarioFilter, "kwt");
+    if (pfad.isEmpty()) return;
+    // Read and checked whole before anything changes: a bad file leaves the window as it was.
+    SzenarioInsFenster(SzenarioLaden(pfad.toStdString()));
+  });
+}
+
+void TMainForm::mnSzenarioSpeichernClick() {
+  Befehl([this] {
+    const Szenario s = SzenarioAusFenster();
+    const QString pfad = dateiDialog_(this, true, "Szenario speichern", SzenarioFilter, "kwt");
+    if (!pfad.isEmpty()) SzenarioSpeichern(pfad.toStdString(), s);
+  });
+}
+
+void TMainForm::mnWerteCsvClick() {
+  Befehl([this] {
+    const QString pfad = dateiDialog_(this, true, "Werte als CSV speichern", "CSV-Dateien (*.csv);;Alle Dateien (*)",
+                                      "csv");
+    if (!pfad.isEmpty()) DateiSicherSchreiben(pfad.toStdString(), ErgebnisCsv(lauf_));
+  });
+}
 
 void TMainForm::Info1Click() {
   Befehl([this] {

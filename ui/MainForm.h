@@ -19,6 +19,7 @@
 
 #include "Bewertungsmodell.h"
 #include "Simulationslauf.h"
+#include "Szenario.h"
 #include "Voreinstellungen.h"
 
 class QAction;
@@ -65,12 +66,25 @@ public:
   // The print dialog PrDlg before a chart of this window prints; true when the user confirmed.
   using TDruckDialog = std::function<bool(QWidget *eltern, QPrinter &drucker)>;
   void setDruckDialog(TDruckDialog f) { druckDialog_ = std::move(f); }
+  // The file dialog for scenarios and CSV: returns the chosen path, empty when cancelled. The save
+  // dialog asks before it replaces an existing file.
+  using TDateiDialog = std::function<QString(QWidget *eltern, bool speichern, const QString &titel,
+                                             const QString &filter, const QString &endung)>;
+  void setDateiDialog(TDateiDialog f) { dateiDialog_ = std::move(f); }
+
+  // What the fields and tables hold, as a scenario; throws Fehler when a field holds no valid number.
+  Szenario SzenarioAusFenster() const;
+  // Fills the fields and tables as if the user had typed them.
+  void SzenarioInsFenster(const Szenario &szenario);
 
 public slots:
   void BtnCalculateClick();
   void BtnStopClick();
   void mnDateiAktualisierenClick();
   void mnDateiZWClick();
+  void mnSzenarioOeffnenClick();
+  void mnSzenarioSpeichernClick();
+  void mnWerteCsvClick();
   void mnDateiSchliessenClick();
   void Info1Click();
   void mnNormalverteilungClick() { MenuVoreinstellung(MenuVoreinstellung::Normalverteilung); }
@@ -127,6 +141,7 @@ private:
   TVerteilungBearbeiten verteilungBearbeiten_;
   std::function<void(QWidget *)> programmInfo_;
   TDruckDialog druckDialog_;
+  TDateiDialog dateiDialog_;
 
   friend class TFensterAnzeige;
 };

@@ -5,6 +5,7 @@
 #include <cfenv>
 #include <sstream>
 
+#include "ExakteAuswertung.h"
 #include "KwtMc.h"
 #include "Simulationslauf.h"
 #include "Szenario.h"
@@ -123,6 +124,83 @@ TEST(KwtMc, FehlerDesLaufs) {
   const json k = Lesen(b.aus);
   EXPECT_EQ(k["labels"]["LMinVKW"], "3.900.804");
   EXPECT_EQ(k["labels"]["LMWSTP"], "0");
+}
+
+TEST(KwtMc, ExaktAlsJson) {
+  const Ausgabe a = Aufrufen({"--seed", "0", "--json", "--exakt"});
+  ASSERT_EQ(a.status, 0) << a.fehler;
+  const json j = Lesen(a.aus);
+  const json &x = j["exakt"];
+
+  Bewertungsmodell modell;
+  MenuVoreinstellungAnwenden(modell, MenuVoreinstellung::Normalverteilung);
+  modell.VerteilungenVorbereiten(cli::StandardMin, cli::StandardMax);
+  const ExakteVerteilung e = ExakteVerteilungBerechnen(modell.Verteilungen);
+  const StichprobenVergleich nurExakt = ExakteZeilen(e);
+
+  EXPECT_EQ(x["kombinationen"], 100000);
+  EXPECT_EQ(x["werte"], e.Werte.size());
+  EXPECT_EQ(x["anteil_berechenbar"], 1.0);
+  EXPECT_EQ(x["stichprobe_umfang"], 10000);
+  for (std::size_t i = 0; i < ExakteKennzahlen.size(); ++i) {
+    const json &k = x["kennzahlen"][ExakteKennzahlen[i].Name];
+    EXPECT_EQ(k["beschriftung"], ExakteKennzahlen[i].Beschriftung);
+    EXPECT_EQ(k["exakt_text"], nurExakt.Zeilen[i].ExaktText);
+    // The number is the double the program converts the figure to.
+    EXPECT_EQ(k["exakt"].get<double>(), static_cast<double>(nurExakt.Zeilen[i].Exakt)) << ExakteKennzahlen[i].Name;
+    EXPECT_TRUE(k.contains("stichprobe_text"));
+  }
+  // The sample's mean is the run's own.
+  EXPECT_EQ(x["kennzahlen"]["mittelwert"]["stichprobe_text"], j["labels"]["LMWSTP"]);
+  EXPECT_GT(x["ks_abstand"].get<double>(), 0);
+  EXPECT_TRUE(x["nicht_berechenbar"].empty());
+  const std::vector<std::string> reihenfolge{"ro", "bwk", "rnd", "lz", "bo"};
+  ASSERT_EQ(x["empfindlichkeit"].size(), 5u);
+  for (std::size_t i = 0; i < 5; ++i) {
+    const json &t = x["empfindlichkeit"][i];
+    EXPECT_EQ(t["parameter"], reihenfolge[i]);
+    EXPECT_EQ(t["klasse_tief"], 1);
+    EXPECT_EQ(t["klasse_hoch"], 10);
+    EXPECT_EQ(t["spanne"].get<double>(), static_cast<double>(e.Tornado[i].Spanne));
+  }
+  EXPECT_EQ(x["empfindlichkeit"][0]["name"], "Jahresrohertrag");
+  // Without the option the object is missing.
+  EXPECT_FALSE(Lesen(Aufrufen({"--seed", "0", "--json", "--versuche", "10"}).aus).contains("exakt"));
+}
+
+TEST(KwtMc, ExaktMitNichtBerechenbarenKombinationen) {
+  // LZ's percentages add up to 90: a tenth of the trials would divide 0 by 0. The run stops at the
+  // first of them; the exact block reports the tenth and compares the trials done before.
+  const Ausgabe a = Aufrufen({"--seed", "0", "--json", "--exakt", "--prozent", "lz=1,5,9,10,15,25,10,9,5,1"});
+  EXPECT_EQ(a.status, 1);
+  const json j = Lesen(a.aus);
+  EXPECT_EQ(j["fehler"], "Ungültige Gleitkommaoperation");
+  const json &x = j["exakt"];
+  ASSERT_EQ(x["nicht_berechenbar"].size(), 1u);
+  EXPECT_EQ(x["nicht_berechenbar"][0]["meldung"], "Ungültige Gleitkommaoperation");
+  EXPECT_EQ(x["nicht_berechenbar"][0]["wahrscheinlichkeit_text"], "10,0000 %");
+  EXPECT_EQ(x["nicht_berechenbar"][0]["kombinationen"], 10000);
+  EXPECT_NEAR(x["anteil_berechenbar"].get<double>(), 0.9, 1e-9);
+  EXPECT_EQ(x["stichprobe_umfang"], j["akt_versuch"]);
+  // Bounds the class tables cannot be prepared from: the run's message, no figures.
+  const Ausgabe b = Aufrufen({"--json", "--exakt", "--lz", "-1e4932:1e4932"});
+  EXPECT_EQ(b.status, 1);
+  EXPECT_EQ(Lesen(b.aus)["exakt"], (json{{"fehler", "Gleitkommaüberlauf"}}));
+}
+
+TEST(KwtMc, ExaktAlsText) {
+  const Ausgabe a = Aufrufen({"--seed", "5", "--versuche", "500", "--exakt", "--prozent", "lz=1,5,9,10,15,25,10,9,5,1",
+                              "--lz", "4.8:5.1"});
+  const std::string texte[] = {"Exakte Verteilung des Verkehrswerts (", "Stichprobe", "Differenz (%)",
+                               "Kolmogorow-Smirnow-Abstand:", "Nicht berechenbare Kombinationen",
+                               "Ungültige Gleitkommaoperation", "Empfindlichkeit:", "Jahresrohertrag",
+                               "Klasse 10: 367.000,00"};
+  for (const std::string &t : texte) EXPECT_NE(a.aus.find(t), std::string::npos) << t;
+  for (const ExakteKennzahlEintrag &k : ExakteKennzahlen) EXPECT_NE(a.aus.find(k.Beschriftung), std::string::npos);
+  const Ausgabe ohne = Aufrufen({"--seed", "5", "--versuche", "500"});
+  EXPECT_EQ(ohne.aus.find("Exakte Verteilung"), std::string::npos);
+  // The run's own block stays as it was.
+  EXPECT_EQ(Aufrufen({"--seed", "5", "--versuche", "500", "--exakt"}).aus.substr(0, ohne.aus.size()), ohne.aus);
 }
 
 TEST(KwtMc, FalscheArgumente) {

@@ -1,6 +1,11 @@
-// Takes pictures of the main window before and after a run and of the distribution editor, for
-// looking at them and for the README:
-//   ui_fotos DIR
+// The main window and the distribution editor for looking at them, and the real clipboard read from
+// outside:
+//   ui_fotos DIR                              pictures before and after a run, of the curve tab, and of
+//                                             the distribution editor (sum 100 and a red sum)
+//   ui_fotos --zwischenablage text|svg|png    a run, then the result list (text) or the histogram
+//                                             (svg, png) on the clipboard; prints "bereit WxH N"
+//                                             (the chart's size, the number of lines) and stays until
+//                                             it is ended, so that xclip can read the clipboard
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -8,6 +13,9 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <cstdio>
+
+#include "DiagrammAnsicht.h"
 #include "MainForm.h"
 #include "W32_CLC.h"
 #include "ZahlFeld.h"
@@ -16,14 +24,30 @@ int main(int argc, char **argv) {
   kwt::FormatierungInitialisieren();
   QApplication app(argc, argv);
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  const QString ziel = argc > 1 ? argv[1] : ".";
-  QDir().mkpath(ziel);
+  const QStringList argumente = QApplication::arguments();
   kwt::Bewertungsmodell modell;
   kwt::TMainForm fenster(modell);
   fenster.show();
   fenster.FormCreate();
   modell.Zufall.Zufallszustand = 2009;
   QApplication::processEvents();
+
+  if (argumente.size() == 3 && argumente[1] == "--zwischenablage") {
+    fenster.findChild<kwt::TZahlFeld *>("EVersuche")->setGanzzahl(1000);
+    fenster.findChild<QPushButton *>("BtnCalculate")->click();
+    const QString art = argumente[2];
+    bool gut = true;
+    if (art == "svg") gut = fenster.Chart2()->MetafileKopieren();
+    if (art == "png") gut = fenster.Chart2()->BitmapKopieren();
+    const QSize g = fenster.Chart2()->Bildgroesse();
+    std::printf("%s %dx%d %zu\n", gut ? "bereit" : "fehler", g.width(), g.height(),
+                fenster.Lauf().Liste.Zeilen().size());
+    std::fflush(stdout);
+    return QApplication::exec();
+  }
+
+  const QString ziel = argumente.size() > 1 ? argumente[1] : ".";
+  QDir().mkpath(ziel);
   fenster.grab().save(ziel + "/hauptfenster_vorher.png");
   fenster.findChild<QPushButton *>("BtnCalculate")->click();
   QApplication::processEvents();

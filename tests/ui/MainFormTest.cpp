@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
 #include <QClipboard>
 #include <QLabel>
 #include <QProgressBar>
@@ -181,6 +183,22 @@ private slots:
     LabelsPruefen(Erwartet(0, 500));
   }
 
+  // A preset or new bounds in the middle of a run change the percentages and the fields only: the run
+  // keeps drawing from the tables it prepared at its start, and the next run uses the new values.
+  void VoreinstellungUndGrenzenWaehrendDesLaufs() {
+    Versuche(3000);
+    QTimer::singleShot(0, this, [&] {
+      fenster->findChild<QAction *>("mnEinpunktverteilung")->trigger();
+      Finde<TZahlFeld>("EParam3Max")->setWert(999999);
+    });
+    Klick("BtnCalculate");
+    LabelsPruefen(Erwartet(0, 3000));
+    QCOMPARE(modell->Verteilungen[RO].Prozent, ZeilenWerte(Zeile::Einpunkt));
+    Klick("BtnCalculate");
+    QCOMPARE(modell->ParamMax[RO], 999999.0L);
+    QCOMPARE(fenster->Lauf().Liste.Zeilen().size(), 1u); // every trial draws class 5 now
+  }
+
   void SchliessenWaehrendDesLaufs() {
     Versuche(100000);
     QTimer::singleShot(0, this, [&] { fenster->close(); });
@@ -193,6 +211,69 @@ private slots:
     fenster->findChild<QAction *>("mnLinksschiefeVerteilung")->trigger();
     QCOMPARE(modell->Verteilungen[LZ].Prozent, ZeilenWerte(Zeile::Fallend));
     QCOMPARE(modell->Verteilungen[RO].Prozent, ZeilenWerte(Zeile::Steigend));
+  }
+
+  void SzenarioHinUndZurueck() {
+    const QString pfad = QDir::temp().filePath("kwt-fenster-test.kwt");
+    fenster->setDateiDialog([&](QWidget *, bool, const QString &, const QString &, const QString &) { return pfad; });
+    Finde<TZahlFeld>("EParam2Min")->setWert(40.5L);
+    Finde<TZahlFeld>("EParam5Max")->setWert(730000.25L);
+    modell->Verteilungen[RO].Prozent = {3.5L, 6.25L, 9, 11.75L, 20, 18.5L, 12, 9, 6, 4};
+    Versuche(1234);
+    Finde<QCheckBox>("cbHistogramm")->setChecked(false);
+    fenster->findChild<QAction *>("mnSzenarioSpeichern")->trigger();
+    QVERIFY(meldungen.isEmpty());
+    const Szenario gespeichert = fenster->SzenarioAusFenster();
+    modell->Zufall.Zufallszustand = 77;
+    Klick("BtnCalculate");
+    const auto ersterLauf = fenster->Lauf().Anzeigen;
+
+    // Change everything, then load.
+    fenster->findChild<QAction *>("mnEinpunktverteilung")->trigger();
+    for (const char *name : {"EParam1Min", "EParam2Min", "EParam3Max", "EParam5Max"}) Finde<TZahlFeld>(name)->setWert(1);
+    Versuche(5);
+    Finde<QCheckBox>("cbHistogramm")->setChecked(true);
+    fenster->findChild<QAction *>("mnSzenarioOeffnen")->trigger();
+    QVERIFY(meldungen.isEmpty());
+    QVERIFY(fenster->SzenarioAusFenster() == gespeichert);
+    QCOMPARE(Finde<TZahlFeld>("EParam2Min")->text(), QString("40,50"));
+    QVERIFY(!Finde<QCheckBox>("cbHistogramm")->isChecked());
+    modell->Zufall.Zufallszustand = 77;
+    Klick("BtnCalculate");
+    QVERIFY(fenster->Lauf().Anzeigen == ersterLauf);
+
+    // A bad file gives its message and changes nothing.
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    datei.write(R"({"format": "KWT-Szenario", "version": 3})");
+    datei.close();
+    Versuche(42);
+    fenster->findChild<QAction *>("mnSzenarioOeffnen")->trigger();
+    QCOMPARE(meldungen.size(), 1);
+    QVERIFY(meldungen[0].contains("Formatversion 3"));
+    QCOMPARE(Finde<TZahlFeld>("EVersuche")->Ganzzahl(), 42);
+    QFile::remove(pfad);
+
+    // A field without a valid number is not saved as 0.
+    Finde<TZahlFeld>("EParam1Max")->setText("");
+    fenster->findChild<QAction *>("mnSzenarioSpeichern")->trigger();
+    QCOMPARE(meldungen.size(), 2);
+    QVERIFY(meldungen[1].contains("EParam1Max"));
+    QVERIFY(!QFile::exists(pfad));
+  }
+
+  void WerteAlsCsv() {
+    const QString pfad = QDir::temp().filePath("kwt-fenster-test.csv");
+    fenster->setDateiDialog([&](QWidget *, bool, const QString &, const QString &, const QString &) { return pfad; });
+    Versuche(10);
+    Klick("BtnCalculate");
+    fenster->findChild<QAction *>("mnWerteCsv")->trigger();
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    const QList<QByteArray> zeilen = datei.readAll().split('\n');
+    QCOMPARE(zeilen[0], QByteArray("Versuch,Wert,Zeile\r"));
+    QCOMPARE(zeilen.size(), 12); // header, ten trials, and the empty rest after the last CR LF
+    QFile::remove(pfad);
   }
 
   void VerteilungKnopfBereitetMitDenFeldernVor() {
