@@ -1,9 +1,12 @@
 // The main window for looking at it and for reading the real clipboard from outside:
-//   ui_fotos DIR                              pictures before and after a run, and of the curve tab
+//   ui_fotos DIR                              pictures before and after a run, and of the curve tab;
+//                                             the evaluation dialog before and after the run, and
+//                                             the report bericht.pdf (for pdftoppm)
 //   ui_fotos --zwischenablage text|svg|png    a run, then the result list (text) or the histogram
 //                                             (svg, png) on the clipboard; prints "bereit WxH N"
 //                                             (the chart's size, the number of lines) and stays until
 //                                             it is ended, so that xclip can read the clipboard
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
@@ -13,6 +16,7 @@
 #include <cstdio>
 
 #include "DiagrammAnsicht.h"
+#include "DialogAuswertung.h"
 #include "MainForm.h"
 #include "W32_CLC.h"
 #include "ZahlFeld.h"
@@ -45,12 +49,29 @@ int main(int argc, char **argv) {
 
   const QString ziel = argumente.size() > 1 ? argumente[1] : ".";
   QDir().mkpath(ziel);
+  // The evaluation dialog is modal: it is photographed from inside its own event loop.
+  const auto auswertungFoto = [&](const QString &datei) {
+    QTimer::singleShot(0, &fenster, [&, datei] {
+      if (auto *dialog = fenster.findChild<kwt::TDlgAuswertung *>()) {
+        QApplication::processEvents();
+        dialog->grab().save(ziel + "/" + datei);
+        dialog->accept();
+      }
+    });
+    fenster.findChild<QAction *>("mnExakteVerteilung")->trigger();
+  };
   fenster.grab().save(ziel + "/hauptfenster_vorher.png");
+  auswertungFoto("auswertung_vorher.png");
   fenster.findChild<QPushButton *>("BtnCalculate")->click();
   QApplication::processEvents();
   fenster.grab().save(ziel + "/hauptfenster_nachher.png");
   fenster.findChild<QTabWidget *>("PageControl1")->setCurrentIndex(1);
   QApplication::processEvents();
   fenster.grab().save(ziel + "/hauptfenster_kurve.png");
+  auswertungFoto("auswertung.png");
+  fenster.setDateiDialog([&](QWidget *, bool, const QString &, const QString &, const QString &) {
+    return ziel + "/bericht.pdf";
+  });
+  fenster.findChild<QAction *>("mnBerichtPdf")->trigger();
   return 0;
 }
