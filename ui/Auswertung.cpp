@@ -60,8 +60,10 @@ Auswertung AuswertungBerechnen(const Bewertungsmodell &modell, const Parameterwe
   kopie.VerteilungenVorbereiten(min, max);
   a.Tabellen = kopie.Verteilungen;
   a.Exakt = ExakteVerteilungBerechnen(a.Tabellen);
-  a.KopfText = Ganzzahl(static_cast<Extended>(a.Exakt.Werte.size())) + " Werte aus " +
-               Ganzzahl(static_cast<Extended>(a.Exakt.Kombinationen)) + " Klassenkombinationen";
+  const std::size_t werte = a.Exakt.Werte.size();
+  a.KopfText = Ganzzahl(static_cast<Extended>(werte)) + (werte == 1 ? " Wert aus " : " Werte aus ") +
+               Ganzzahl(static_cast<Extended>(a.Exakt.Kombinationen)) +
+               (a.Exakt.Kombinationen == 1 ? " Klassenkombination" : " Klassenkombinationen");
   a.ExakteKurve = a.Exakt.Kurve();
 
   if (lauf.Laeuft()) {

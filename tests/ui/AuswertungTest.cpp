@@ -214,6 +214,21 @@ private slots:
     }));
   }
 
+  // Every lower bound equal to its upper one: all classes have the same midpoint, one value.
+  void GleicheGrenzenEinWert() {
+    for (int p = 1; p <= ParameterAnzahl; ++p) {
+      const QString min = QString("EParam%1Min").arg(p), max = QString("EParam%1Max").arg(p);
+      Finde<TZahlFeld>(fenster.get(), qPrintable(max))->setWert(Finde<TZahlFeld>(fenster.get(), qPrintable(min))->Wert());
+    }
+    QVERIFY(ImDialog([&](TDlgAuswertung &d) {
+      QCOMPARE(Finde<QLabel>(&d, "LKopf")->text(),
+               QString("Exakte Verteilung des Verkehrswerts: 1 Wert aus 100.000 Klassenkombinationen"));
+      auto *tabelle = Finde<QTableWidget>(&d, "TabKennzahlen");
+      QCOMPARE(tabelle->item(1, 1)->text(), QString("0"));
+      for (int z = 2; z < tabelle->rowCount(); ++z) QCOMPARE(tabelle->item(z, 1)->text(), tabelle->item(0, 1)->text());
+    }));
+  }
+
   // After the bounds or the percentages changed, the last run's sample is not set beside the new
   // exact figures.
   void GeaenderteEingabenVergleichenNicht() {
