@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFrame>
@@ -23,8 +24,11 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "Auswertung.h"
+#include "BerichtPdf.h"
 #include "DiagrammAnsicht.h"
 #include "DialogVerteilung.h"
+#include "DialogAuswertung.h"
 #include "Drucker.h"
 #include "ErgebnisCsv.h"
 #include "Meldungen.h"
@@ -453,6 +457,12 @@ void TMainForm::MenueAufbauen() {
     verteilungen->addAction(QString::fromUtf8(e.Beschriftung), this, handler[i])->setObjectName(e.Objektname);
   }
 
+  QMenu *auswertung = menuBar()->addMenu("&Auswertung");
+  auswertung->setObjectName("mnAuswertung");
+  auswertung->addAction("Exakte Verteilung…", this, &TMainForm::mnExakteVerteilungClick)
+      ->setObjectName("mnExakteVerteilung");
+  auswertung->addAction("Bericht als PDF…", this, &TMainForm::mnBerichtPdfClick)->setObjectName("mnBerichtPdf");
+
   QAction *info = menuBar()->addAction("Info", this, &TMainForm::Info1Click);
   info->setObjectName("Info1");
 }
@@ -506,7 +516,9 @@ void TMainForm::BtnCalculateClick() {
       TFensterAnzeige &a;
       ~Abschluss() { a.Abschliessen(); }
     } abschluss{*anzeige_};
+    laufTabellen_.reset();
     lauf_.Berechnen(min, max, eVersuche_->Ganzzahl(), *anzeige_);
+    laufTabellen_ = modell_.Verteilungen;
   });
   // A close asked for during the run happens now that the run has ended.
   if (schliessenNachLauf_) close();
@@ -586,6 +598,30 @@ void TMainForm::mnWerteCsvClick() {
 void TMainForm::Info1Click() {
   Befehl([this] {
     if (programmInfo_) programmInfo_(this);
+  });
+}
+
+void TMainForm::mnExakteVerteilungClick() {
+  Befehl([this] {
+    Parameterwerte min, max;
+    GrenzenLesen(min, max);
+    TDlgAuswertung dialog(AuswertungBerechnen(modell_, min, max, lauf_, laufTabellen_ ? &*laufTabellen_ : nullptr),
+                          this);
+    dialog.setDruckAbfrage([this, &dialog](QPrinter &drucker) { return druckDialog_ && druckDialog_(&dialog, drucker); });
+    dialog.exec();
+  });
+}
+
+void TMainForm::mnBerichtPdfClick() {
+  Befehl([this] {
+    Parameterwerte min, max;
+    GrenzenLesen(min, max);
+    const Auswertung a = AuswertungBerechnen(modell_, min, max, lauf_, laufTabellen_ ? &*laufTabellen_ : nullptr);
+    const QString pfad =
+        dateiDialog_(this, true, "Bericht als PDF speichern", "PDF-Dateien (*.pdf);;Alle Dateien (*)", "pdf");
+    if (pfad.isEmpty()) return;
+    const QByteArray pdf = BerichtPdf(a, lauf_, modell_, QDateTime::currentDateTime());
+    DateiSicherSchreiben(pfad.toStdString(), pdf.toStdString());
   });
 }
 
