@@ -23,9 +23,15 @@ void Ergebnisliste::Leeren() {
 }
 
 void Ergebnisliste::Anhaengen(const std::string &zeile) {
-  if (zeilen_.size() < ZeilenInVersuchsfolge) zeilen_.push_back(zeile);
-  verschiedene_.insert(zeile);
+  InFolgeAnhaengen(zeile);
+  VerschiedeneAufnehmen(zeile);
 }
+
+void Ergebnisliste::InFolgeAnhaengen(const std::string &zeile) {
+  if (zeilen_.size() < ZeilenInVersuchsfolge) zeilen_.push_back(zeile);
+}
+
+void Ergebnisliste::VerschiedeneAufnehmen(const std::string &zeile) { verschiedene_.insert(zeile); }
 
 void Ergebnisliste::Sortieren() {
   zeilen_.assign(verschiedene_.begin(), verschiedene_.end());

@@ -9,6 +9,11 @@
 //
 // Nothing in a run catches an error: a GleitkommaFehler ends it at the failing step and everything
 // done before stays, as the user then sees it.
+//
+// Two ways to run, with identical results: Berechnen goes trial by trial and reports every trial,
+// as the valuer's program always did; SchnellBerechnen computes each combination of drawn classes
+// once, draws with integer comparisons, splits the trials over threads and reports only every few
+// milliseconds (LaufAnzeige.h says exactly when, and what the display sees then).
 #pragma once
 
 #include <array>
@@ -36,6 +41,19 @@ public:
   void Berechnen(const Parameterwerte &min, const Parameterwerte &max, std::int32_t anzahlVersuche,
                  LaufAnzeige &anzeige);
 
+  struct SchnellOptionen {
+    int Threads = 0;                     // 0: one per core
+    std::int32_t Paketgroesse = 1 << 16; // trials a thread takes at a time
+    const char *Kern = nullptr;          // "avx512", "avx2", "standard"; nullptr: the fastest the processor runs
+  };
+  // The same run at the speed of the machine. Reports as anzeige.MeldetaktWaehlen() asks.
+  void SchnellBerechnen(const Parameterwerte &min, const Parameterwerte &max, std::int32_t anzahlVersuche,
+                        LaufAnzeige &anzeige, SchnellOptionen optionen);
+  void SchnellBerechnen(const Parameterwerte &min, const Parameterwerte &max, std::int32_t anzahlVersuche,
+                        LaufAnzeige &anzeige) {
+    SchnellBerechnen(min, max, anzahlVersuche, anzeige, SchnellOptionen{});
+  }
+
   // "Stop" and Esc: the run ends after the trial in which this was called.
   void Stoppen() { StopFlag = true; }
   bool Laeuft() const { return laeuft_; }
@@ -56,7 +74,14 @@ public:
   std::array<std::string, Kennzahlen.size()> Anzeigen;
 
 private:
+  friend class Schnelllauf;
+
   void KennzahlSetzen(LaufAnzeige &anzeige, Kennzahl k, Extended wert);
+  // Steps 1 to 8: tables, counters, list, stop flag, the three values, histogram, the first labels.
+  void Vorbereiten(const Parameterwerte &min, const Parameterwerte &max, std::int32_t anzahlVersuche,
+                   LaufAnzeige &anzeige);
+  // Steps 11 to 16, with the sum of the stored values of the completed trials.
+  void Abschliessen(Extended summe, LaufAnzeige &anzeige);
 
   Bewertungsmodell &modell_;
   bool laeuft_ = false;
