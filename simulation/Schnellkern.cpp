@@ -1,10 +1,11 @@
 #include "Schnellkern.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace kwt::schnell {
 
-KernTabellen::KernTabellen(const Ziehungstabellen &tabellen) : A{}, C{}, AVor{}, CVor{}, Anzahl{}, Schwelle{}, Gewicht{} {
+KernTabellen::KernTabellen(const Ziehungstabellen &tabellen) : A{}, C{}, AVor{}, CVor{}, Schwelle{}, Gewicht{} {
   for (int l = 0; l <= Bahnen; ++l) {
     const Sprung vor = Zufallsgenerator::SprungUm(static_cast<std::uint64_t>(ParameterAnzahl) * l);
     AVor[l] = vor.A;
@@ -18,22 +19,26 @@ KernTabellen::KernTabellen(const Ziehungstabellen &tabellen) : A{}, C{}, AVor{},
   }
   for (int d = 0; d < ParameterAnzahl; ++d) {
     const Ziehung &z = tabellen.Z(d);
-    Anzahl[d] = z.Anzahl;
-    for (int i = 0; i < z.Anzahl; ++i) Schwelle[d][i] = z.Schwelle[i];
+    for (int i = 0; i < KlassenAnzahlVerteilung; ++i) {
+      Schwelle[d][i] = i < z.Anzahl ? static_cast<std::int32_t>(z.Schwelle[i] ^ 0x80000000u) : INT32_MAX;
+    }
     Gewicht[d] = z.Gewicht;
   }
 }
 
 namespace {
 
-typedef std::uint32_t Vektor __attribute__((vector_size(Bahnen * sizeof(std::uint32_t))));
-
-// One body for all variants: the compiler turns the 16-lane vectors into one AVX-512 register, two AVX2
-// registers or four SSE2 registers, as the target of the function it is inlined into allows.
+// One body for all variants, over vectors of N lanes as wide as the target's registers (a batch of 16
+// trials is 16 / N of them): GCC turns a vector wider than the registers into single lanes.
+template <int N, bool Aufzeichnen>
 __attribute__((always_inline)) inline std::int64_t KernKoerper(const KernTabellen &t,
                                                                 const std::atomic<std::uint64_t> *woerter,
                                                                 std::int64_t anzahl, KernStand &stand) {
-  Vektor a[ParameterAnzahl], c[ParameterAnzahl];
+  typedef std::uint32_t Vektor __attribute__((vector_size(N * sizeof(std::uint32_t))));
+  typedef std::int32_t VektorZ __attribute__((vector_size(N * sizeof(std::int32_t))));
+  constexpr int Teile = Bahnen / N;
+  Vektor a[ParameterAnzahl][Teile], c[ParameterAnzahl][Teile];
+  static_assert(sizeof a == sizeof t.A && sizeof c == sizeof t.C);
   std::memcpy(a, t.A, sizeof a);
   std::memcpy(c, t.C, sizeof c);
   std::uint32_t z = stand.Zustand;
@@ -43,15 +48,19 @@ __attribute__((always_inline)) inline std::int64_t KernKoerper(const KernTabelle
   std::int64_t erledigt = 0;
   while (erledigt < anzahl) {
     const Vektor basis = Vektor{} + z;
-    Vektor kombination = {};
+    Vektor kombination[Teile] = {};
+#pragma GCC unroll 5
     for (int d = 0; d < ParameterAnzahl; ++d) {
-      const Vektor s = a[d] * basis + c[d];
-      Vektor stufe = {};
-      for (int i = 0; i < t.Anzahl[d]; ++i) stufe -= reinterpret_cast<Vektor>(s > t.Schwelle[d][i]);
-      kombination += stufe * t.Gewicht[d];
+      for (int teil = 0; teil < Teile; ++teil) {
+        const VektorZ s = reinterpret_cast<VektorZ>((a[d][teil] * basis + c[d][teil]) ^ 0x80000000u);
+        VektorZ stufe = {};
+#pragma GCC unroll 10
+        for (int i = 0; i < KlassenAnzahlVerteilung; ++i) stufe -= s > t.Schwelle[d][i];
+        kombination[teil] += reinterpret_cast<Vektor>(stufe) * t.Gewicht[d];
+      }
     }
     alignas(64) std::uint32_t k[Bahnen];
-    std::memcpy(k, &kombination, sizeof k);
+    std::memcpy(k, kombination, sizeof k);
     const int bahnen = anzahl - erledigt < Bahnen ? static_cast<int>(anzahl - erledigt) : Bahnen;
     for (int l = 0; l < bahnen; ++l) {
       const std::uint64_t wort = woerter[k[l]].load(std::memory_order_relaxed);
@@ -62,9 +71,9 @@ __attribute__((always_inline)) inline std::int64_t KernKoerper(const KernTabelle
         stand.Halt = k[l];
         return erledigt + l;
       }
-      ++zaehler[l & 3][m];
+      ++zaehler[l][m];
       summe += GespeichertVon(wort);
-      if (aufzeichnung != nullptr) aufzeichnung[erledigt + l] = k[l];
+      if constexpr (Aufzeichnen) aufzeichnung[erledigt + l] = k[l];
     }
     z = t.AVor[bahnen] * z + t.CVor[bahnen];
     erledigt += bahnen;
@@ -74,18 +83,24 @@ __attribute__((always_inline)) inline std::int64_t KernKoerper(const KernTabelle
   return erledigt;
 }
 
+template <int N>
+__attribute__((always_inline)) inline std::int64_t Kern(const KernTabellen &t, const std::atomic<std::uint64_t> *w,
+                                                         std::int64_t n, KernStand &s) {
+  return s.Aufzeichnung != nullptr ? KernKoerper<N, true>(t, w, n, s) : KernKoerper<N, false>(t, w, n, s);
+}
+
 std::int64_t KernStandard(const KernTabellen &t, const std::atomic<std::uint64_t> *w, std::int64_t n, KernStand &s) {
-  return KernKoerper(t, w, n, s);
+  return Kern<4>(t, w, n, s);
 }
 
 __attribute__((target("avx2"))) std::int64_t KernAvx2(const KernTabellen &t, const std::atomic<std::uint64_t> *w,
                                                       std::int64_t n, KernStand &s) {
-  return KernKoerper(t, w, n, s);
+  return Kern<8>(t, w, n, s);
 }
 
 __attribute__((target("avx512f,avx512bw,avx512vl,avx512dq"))) std::int64_t
 KernAvx512(const KernTabellen &t, const std::atomic<std::uint64_t> *w, std::int64_t n, KernStand &s) {
-  return KernKoerper(t, w, n, s);
+  return Kern<16>(t, w, n, s);
 }
 
 } // namespace

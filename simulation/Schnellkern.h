@@ -25,15 +25,17 @@ struct KernTabellen {
   // The state before lane l's trial (l = Bahnen: the next batch).
   std::uint32_t AVor[Bahnen + 1];
   std::uint32_t CVor[Bahnen + 1];
-  std::int32_t Anzahl[ParameterAnzahl];
-  std::uint32_t Schwelle[ParameterAnzahl][KlassenAnzahlVerteilung];
+  // The thresholds minus 2^31, to compare as signed numbers (SSE2 and AVX2 have no unsigned comparison),
+  // filled up to ten with the largest number, which no state exceeds.
+  std::int32_t Schwelle[ParameterAnzahl][KlassenAnzahlVerteilung];
   std::uint32_t Gewicht[ParameterAnzahl];
 
   explicit KernTabellen(const Ziehungstabellen &tabellen);
 };
 
-// Four histograms by mark, so that trials in a row counted into the same class do not wait for each other.
-using Markenzaehler = std::uint32_t[4][64];
+// One histogram by mark per lane, so that trials in a row counted into the same class do not wait for
+// each other.
+using Markenzaehler = std::uint32_t[Bahnen][64];
 
 struct KernStand {
   std::uint32_t Zustand = 0;            // generator state before the next trial

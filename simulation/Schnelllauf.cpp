@@ -171,10 +171,12 @@ void Schnelllauf::TabellenBauen() {
 }
 
 void Schnelllauf::ZeilenAufnehmen() {
+  // A combination computed is a combination drawn (Aufraeumen sees to that), so its line is in the list.
+  std::vector<std::string> zeilen;
   for (std::uint32_t k = 0; k < speicher_->Groesse(); ++k) {
-    if (speicher_->Gezogen(k) && speicher_->Wert(k).Art == Ausgang::Normal)
-      lauf_.Liste.VerschiedeneAufnehmen(speicher_->Wert(k).ZeileText());
+    if (speicher_->Gezogen(k) && speicher_->Wert(k).Art == Ausgang::Normal) zeilen.push_back(speicher_->Wert(k).ZeileText());
   }
+  lauf_.Liste.VerschiedeneAufnehmen(std::move(zeilen));
 }
 
 void Schnelllauf::Speichern(std::int64_t versuch, std::uint32_t kombination) {
