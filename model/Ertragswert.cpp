@@ -26,13 +26,17 @@ Extended Potenz(Extended b, Extended e) {
   return Geprueft(std::exp2(exponent), exponent, 2);
 }
 
-Extended Ertragswert(Extended lz, Extended rnd, Extended ro, Extended bwk, Extended bo) {
-  const Extended a = Minus(ro, bwk);
+Zinsfaktoren ZinsfaktorenBerechnen(Extended lz, Extended rnd) {
   const Extended q = Plus(Durch(lz, 100), 1);
   const Extended p = Potenz(q, rnd);
   const Extended v = Durch(Minus(p, 1), Mal(p, Minus(q, 1)));
   const Extended d = Potenz(q, -rnd);
-  return Plus(Mal(a, v), Mal(d, bo));
+  return {v, d};
+}
+
+Extended Ertragswert(Extended lz, Extended rnd, Extended ro, Extended bwk, Extended bo) {
+  const Extended a = Minus(ro, bwk);
+  return ErtragswertAusFaktoren(a, ZinsfaktorenBerechnen(lz, rnd), bo);
 }
 
 } // namespace kwt

@@ -19,6 +19,22 @@ namespace kwt {
 // invalid operation for a negative base.
 Extended Potenz(Extended b, Extended e);
 
+// The two factors that depend only on the yield rate and the remaining life. A run computes them
+// for every trial; the exact distribution computes them once per pair of classes and combines them
+// with each net income and land value, with the same operations in the same order as Ertragswert.
+struct Zinsfaktoren {
+  Extended V = 0; // present-value factor
+  Extended D = 0; // discount factor of the land value
+};
+Zinsfaktoren ZinsfaktorenBerechnen(Extended lz, Extended rnd);
+
+// A V + D BO.
+inline Extended ErtragswertAusFaktoren(Extended a, const Zinsfaktoren &f, Extended bo) {
+  return Plus(Mal(a, f.V), Mal(f.D, bo));
+}
+
+// The net income A is computed first, then the factors: a failing A reports its message before any
+// failure of the factors.
 Extended Ertragswert(Extended lz, Extended rnd, Extended ro, Extended bwk, Extended bo);
 
 } // namespace kwt

@@ -29,6 +29,10 @@ inline constexpr std::array<Parameter, ParameterAnzahl> AlleParameter{LZ, RND, R
 // Short names as the command line and files spell them.
 inline constexpr std::array<std::string_view, ParameterAnzahl> ParameterKuerzel{"lz", "rnd", "ro", "bwk", "bo"};
 
+// Full names as the main window's panels title them (without the colon), for evaluations and reports.
+inline constexpr std::array<const char *, ParameterAnzahl> ParameterBezeichnung{
+    "Liegenschaftszinssatz", "Restnutzungsdauer", "Jahresrohertrag", "Bewirtschaftungskosten", "Bodenwert"};
+
 using Klassenwerte = std::array<Extended, KlassenAnzahlVerteilung>;
 using Parameterwerte = std::array<Extended, ParameterAnzahl>;
 

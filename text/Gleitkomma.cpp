@@ -2,7 +2,10 @@
 
 #include <cerrno>
 #include <cfenv>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <algorithm>
 
 namespace kwt {
 
@@ -31,7 +34,10 @@ bool detail::UeberlaufAmRand(Extended a, Extended b, Rechenart art) {
 
 std::int64_t RundenInt64(Extended x) {
   if (std::isnan(x)) FehlerUngueltig();
-  volatile Extended gerundet = std::nearbyint(x); // follows the current (upward) mode
+  // rint follows the current (upward) mode like nearbyint, but g++ turns it into one frndint
+  // instruction, while glibc's nearbyintl saves and restores the floating-point environment to keep
+  // the inexact flag clear (which the program never reads): 5 ns instead of nearly 200 ns per value.
+  volatile Extended gerundet = std::rint(x);
   const Extended r = gerundet;
   constexpr Extended grenze = 9223372036854775808.0L; // 2^63
   if (!(r >= -grenze && r < grenze)) FehlerUngueltig();
@@ -68,6 +74,30 @@ bool TextZuExtendedVersuchen(const std::string &text, Extended &wert) {
   if (ende != s.c_str() + s.size() || ueberlauf) return false;
   wert = ergebnis;
   return true;
+}
+
+std::string ExtendedText(Extended x) {
+  if (!std::isfinite(x)) return std::isnan(x) ? "nan" : (x < 0 ? "-inf" : "inf");
+  const int modus = std::fegetround();
+  std::fesetround(FE_TONEAREST);
+  char puffer[96];
+  std::string text;
+  for (int stellen = 1; stellen <= 21; ++stellen) {
+    std::snprintf(puffer, sizeof puffer, "%.*Le", stellen - 1, x);
+    volatile Extended zurueck = std::strtold(puffer, nullptr);
+    text = puffer;
+    if (zurueck != x) continue;
+    // Fixed notation with as many decimals as the significant digits need, unless the number is
+    // very large or very small.
+    const int exponent = std::atoi(std::strchr(puffer, 'e') + 1);
+    if (exponent >= -6 && exponent <= 21) {
+      std::snprintf(puffer, sizeof puffer, "%.*Lf", std::max(0, stellen - 1 - exponent), x);
+      text = puffer;
+    }
+    break;
+  }
+  std::fesetround(modus);
+  return text;
 }
 
 Extended TextZuExtended(const std::string &text) {

@@ -20,11 +20,22 @@ using Extended = long double;
 static_assert(std::numeric_limits<Extended>::digits == 64,
               "KWT needs the x87 80-bit extended format (64-bit mantissa)");
 
-// The one exception type of the program. Its message is German (UTF-8) and is what the user sees.
-class GleitkommaFehler : public std::runtime_error {
+// The program's errors. The message is German (UTF-8) and is what the user sees in the error box;
+// commands catch Fehler at their edge.
+class Fehler : public std::runtime_error {
 public:
   using std::runtime_error::runtime_error;
 };
+
+// An invalid operation, a division by zero, an overflow, or a text that is not a number.
+class GleitkommaFehler : public Fehler {
+public:
+  using Fehler::Fehler;
+};
+
+// The shortest decimal text (with a decimal point, read with round-to-nearest) that reads back as
+// exactly x: 4.8 for the extended value nearest to 4.8.
+std::string ExtendedText(long double x);
 
 inline constexpr const char *MeldungUngueltig = "Ungültige Gleitkommaoperation";
 inline constexpr const char *MeldungDivisionDurchNull = "Gleitkommadivision durch Null";

@@ -255,3 +255,18 @@ TEST(Lauf, MehrVersucheAlsDerWerteSpeicher) {
 }
 
 } // namespace
+
+#include "ErgebnisCsv.h"
+
+namespace {
+
+TEST(ErgebnisCsv, WerteInVersuchsfolgeUndSortierteZeilen) {
+  Lauf l;
+  l.modell.Verteilungen[BO].Prozent = ZeilenWerte(Zeile::Einpunkt);
+  l.Starten(nurBodenMin(995.8L), nurBodenMax(1005.8L), 3, 99);
+  EXPECT_EQ(ErgebnisCsv(l.lauf), "Versuch,Wert,Zeile\r\n1,1001,\"0000001000\"\r\n2,1001,\r\n3,1001,\r\n");
+  Lauf leer;
+  EXPECT_EQ(ErgebnisCsv(leer.lauf), "Versuch,Wert,Zeile\r\n");
+}
+
+} // namespace

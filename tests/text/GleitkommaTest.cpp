@@ -66,3 +66,20 @@ TEST(Gleitkomma, TextZuZahlMitRundungZumNaechsten) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Gleitkomma, KuerzesterTextLiestSichGenauZurueck) {
+  const std::pair<long double, const char *> faelle[] = {
+      {4.8L, "4.8"}, {675000.0L, "675000"}, {0.0L, "0"}, {-1.5L, "-1.5"}, {0.01L, "0.01"},
+      {1e25L, "1e+25"}, {60000.25L, "60000.25"}, {-0.0L, "-0"},
+  };
+  for (auto [x, text] : faelle) {
+    EXPECT_EQ(ExtendedText(x), text);
+    EXPECT_EQ(TextZuExtended(ExtendedText(x)), x);
+  }
+  // Values that need all 21 digits still come back exactly.
+  for (long double x : {1.0L / 3, 4.8L + 1e-18L, 1.0L - 0x1p-64L}) EXPECT_EQ(TextZuExtended(ExtendedText(x)), x);
+}
+
+} // namespace

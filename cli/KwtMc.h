@@ -1,0 +1,53 @@
+// The headless command kwt-mc: the window's run on a terminal, for batch use.
+//
+//   kwt-mc [--szenario DATEI] [--versuche N] [--seed S] [--lz MIN:MAX] ... [--verteilung NAME]
+//          [--prozent PARAM=p1,...,p10] [--liste DATEI|-] [--csv DATEI] [--json] [--exakt]
+//
+// Without arguments it runs the main window's defaults (the ten default bounds, "Normalverteilung",
+// 10000 trials) and prints the nine figures with the window's captions, a text histogram and the
+// points of the cumulative curve; --exakt adds the exact distribution beside the run (ExaktAusgabe.h).
+// Exit status: 0 success, 1 the run failed (the German message is
+// printed, and with --json the figures done before the failure), 2 bad arguments.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "Bewertungsmodell.h"
+#include "Voreinstellungen.h"
+
+namespace kwt::cli {
+
+// The window's defaults: bounds of the fields, the preset, the number of trials.
+inline const Parameterwerte StandardMin{4.8L, 40, 310000, 60000, 675000};
+inline const Parameterwerte StandardMax{5.1L, 60, 370000, 85000, 720000};
+inline constexpr std::int32_t StandardVersuche = 10000;
+
+struct Auftrag {
+  Parameterwerte Min = StandardMin;
+  Parameterwerte Max = StandardMax;
+  std::array<Klassenwerte, ParameterAnzahl> Prozent{
+      ZeilenWerte(Zeile::Normal), ZeilenWerte(Zeile::Normal), ZeilenWerte(Zeile::Normal), ZeilenWerte(Zeile::Normal),
+      ZeilenWerte(Zeile::Normal)};
+  std::int32_t Versuche = StandardVersuche;
+  std::optional<std::uint32_t> Seed;
+  std::optional<std::string> Liste;
+  std::optional<std::string> Csv;
+  bool Json = false;
+  bool Exakt = false;
+  bool Hilfe = false;
+};
+
+// Reads the arguments. Throws ArgumentFehler with a German message naming the argument.
+struct ArgumentFehler {
+  std::string Meldung;
+};
+Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe = nullptr);
+
+// The whole command: arguments, run, output. Returns the exit status.
+int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fehler);
+
+} // namespace kwt::cli

@@ -1,0 +1,450 @@
+#include "DiagrammAnsicht.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QBuffer>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QGraphicsLayout>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLineSeries>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QPrinter>
+#include <QSet>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "Drucker.h"
+#include "Meldungen.h"
+#ifdef Q_OS_WIN
+#include "MetafileWin.h"
+#endif
+
+namespace kwt {
+
+namespace {
+
+const QColor BalkenFarbe(255, 255, 128);
+const QColor GitterFarbe(128, 128, 128);
+
+const char *const MeldungKeinDrucker = "Es ist kein Drucker verfügbar";
+const char *const MeldungDruckStart = "Der Druckauftrag konnte nicht gestartet werden";
+const char *const MeldungDruckFehler = "Beim Drucken ist ein Fehler aufgetreten";
+const char *const MeldungZwischenablage = "Die Zwischenablage kann nicht geöffnet werden";
+
+// Space the plot leaves for the title, the axis labels and the margins, for choosing label steps
+// before the chart has laid itself out.
+constexpr int RandWaagrecht = 90;
+constexpr int RandSenkrecht = 90;
+constexpr int ZeilenAbstand = 30; // pixels per label on the value axis
+
+QFont FetteSchrift(int punkte) {
+  QFont schrift = QGuiApplication::font();
+  schrift.setPointSize(punkte);
+  schrift.setBold(true);
+  return schrift;
+}
+
+// Everything on the clipboard is replaced by the new content.
+bool InZwischenablage(QWidget *eltern, QMimeData *daten) {
+  QClipboard *ablage = QGuiApplication::clipboard();
+  if (!ablage) {
+    delete daten;
+    FehlerMelden(eltern, QString::fromUtf8(MeldungZwischenablage));
+    return false;
+  }
+  const QStringList formate = daten->formats();
+  ablage->setMimeData(daten);
+  const QMimeData *jetzt = ablage->mimeData();
+  const bool angekommen =
+      jetzt && std::all_of(formate.begin(), formate.end(), [jetzt](const QString &f) { return jetzt->hasFormat(f); });
+  if (!angekommen) FehlerMelden(eltern, QString::fromUtf8(MeldungZwischenablage));
+  return angekommen;
+}
+
+} // namespace
+
+QString AchsenZahl(double wert, const QLocale &locale) {
+  QString text = locale.toString(wert, 'f', 3);
+  const QString dezimal = locale.decimalPoint();
+  if (text.contains(dezimal)) {
+    while (text.endsWith(u'0')) text.chop(1);
+    if (text.endsWith(dezimal)) text.chop(dezimal.size());
+  }
+  if (text == QLatin1String("-0")) text = QStringLiteral("0");
+  return text;
+}
+
+double SchrittWaehlen(double spanne, int hoechstens) {
+  if (!(spanne > 0) || !std::isfinite(spanne) || hoechstens < 1) return 1;
+  const double roh = spanne / hoechstens;
+  const double basis = std::pow(10.0, std::floor(std::log10(roh)));
+  double schritt = 10 * basis;
+  for (double faktor : {1.0, 2.0, 5.0}) {
+    // The product may come out a hair above the exact step under the upward rounding mode.
+    if (faktor * basis >= roh * (1 - 1e-12)) {
+      schritt = faktor * basis;
+      break;
+    }
+  }
+  return std::max(schritt, 0.001); // labels show three decimals at most
+}
+
+QList<TAchsenMarke> ZahlenMarken(double min, double max, double schritt, const QLocale &locale) {
+  QList<TAchsenMarke> marken;
+  if (!(schritt > 0) || !(max >= min) || !std::isfinite(min) || !std::isfinite(max)) return marken;
+  const double erste = std::ceil(min / schritt - 1e-9), letzte = std::floor(max / schritt + 1e-9);
+  if (letzte - erste > 1000) return marken;
+  for (double k = erste; k <= letzte; ++k) {
+    double wert = k * schritt;
+    if (std::fabs(wert) < schritt * 1e-9) wert = 0;
+    marken.append({wert, AchsenZahl(wert, locale)});
+  }
+  return marken;
+}
+
+QList<TAchsenMarke> KlassenMarken(const QStringList &beschriftungen, int laenge, int breite) {
+  QList<TAchsenMarke> marken;
+  const qsizetype n = beschriftungen.size();
+  if (n == 0) return marken;
+  const qsizetype jede = std::max<qsizetype>(1, (n * std::max(breite, 1) + std::max(laenge, 1) - 1) / std::max(laenge, 1));
+  for (qsizetype i = 0; i < n; i += jede) marken.append({static_cast<double>(i), beschriftungen[i]});
+  return marken;
+}
+
+TAchse::TAchse(QObject *eltern) : QCategoryAxis(eltern) {
+  setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  setMinorTickCount(0);
+}
+
+void TAchse::MarkenSetzen(const QList<TAchsenMarke> &marken) {
+  if (marken == marken_) return;
+  marken_ = marken;
+  for (const QString &beschriftung : categoriesLabels()) remove(beschriftung);
+  if (!marken.isEmpty()) setStartValue(marken.first().Wert);
+  // The axis needs distinct labels; equal class labels (all classes of width 0) get invisible
+  // zero-width characters appended.
+  QSet<QString> vergeben;
+  for (const TAchsenMarke &marke : marken) {
+    QString text = marke.Text;
+    while (vergeben.contains(text)) text += QChar(0x200B);
+    vergeben.insert(text);
+    append(text, marke.Wert);
+  }
+}
+
+TDiagrammAnsicht::TDiagrammAnsicht(Art art, QWidget *eltern) : QChartView(eltern), art_(art) {
+  auto *diagramm = new QChart;
+  diagramm->legend()->hide();
+  diagramm->setAnimationOptions(QChart::NoAnimation);
+  diagramm->setBackgroundBrush(Qt::white);
+  diagramm->setBackgroundPen(Qt::NoPen);
+  diagramm->setBackgroundRoundness(0);
+  diagramm->setDropShadowEnabled(false);
+  diagramm->setPlotAreaBackgroundBrush(Qt::white);
+  diagramm->setPlotAreaBackgroundVisible(true);
+  diagramm->layout()->setContentsMargins(0, 0, 0, 0);
+  diagramm->setTitleFont(FetteSchrift(10));
+  diagramm->setTitleBrush(Qt::black);
+  setChart(diagramm);
+  setFrameShape(QFrame::NoFrame);
+  setBackgroundBrush(Qt::white);
+  setRubberBand(QChartView::NoRubberBand);
+  setDragMode(QGraphicsView::NoDrag);
+  setContextMenuPolicy(Qt::DefaultContextMenu);
+
+  untereAchse_ = new TAchse(diagramm);
+  linkeAchse_ = new TAchse(diagramm);
+  diagramm->addAxis(untereAchse_, Qt::AlignBottom);
+  diagramm->addAxis(linkeAchse_, Qt::AlignLeft);
+
+  if (art_ == Art::Balken) {
+    balkenreihe_ = new QBarSeries(diagramm);
+    balkenreihe_->setObjectName(QStringLiteral("Series2"));
+    balkenreihe_->setName(QStringLiteral("BarSeries"));
+    balken_ = new QBarSet(QStringLiteral("BarSeries"));
+    balkenreihe_->append(balken_);
+    balkenreihe_->setBarWidth(1.0); // neighbouring bars touch
+    balkenreihe_->setLabelsVisible(false);
+    diagramm->addSeries(balkenreihe_);
+    balkenreihe_->attachAxis(untereAchse_);
+    balkenreihe_->attachAxis(linkeAchse_);
+    // The theme paints over colours and pens inside addSeries(); its bar pen is white.
+    balken_->setColor(BalkenFarbe);
+    balken_->setBorderColor(Qt::black);
+    balken_->setPen(QPen(Qt::black, 1));
+    wertMin_ = 0;
+    wertMax_ = 5;
+  } else {
+    setRenderHint(QPainter::Antialiasing);
+    kurve_ = new QLineSeries(diagramm);
+    kurve_->setObjectName(QStringLiteral("Series1"));
+    kurve_->setName(QStringLiteral("RHKurve"));
+    median_ = new QLineSeries(diagramm);
+    median_->setObjectName(QStringLiteral("Series3"));
+    median_->setName(QStringLiteral("Median"));
+    for (QLineSeries *reihe : {kurve_, median_}) {
+      diagramm->addSeries(reihe);
+      reihe->attachAxis(untereAchse_);
+      reihe->attachAxis(linkeAchse_);
+      reihe->setPointsVisible(false);
+      reihe->setPointLabelsVisible(false);
+    }
+    // The series draws its line segment by segment; flat ends keep the antialiased overlaps at the
+    // points from showing as darker dots.
+    kurve_->setPen(QPen(QColor(255, 0, 0), 2, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    median_->setPen(QPen(QColor(0, 128, 0), 2, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    wertMin_ = 0;
+    wertMax_ = 1;
+    wertSchritt_ = 0.1;
+  }
+  AchseEinrichten(untereAchse_, true);
+  AchseEinrichten(linkeAchse_, false);
+  LinkeAchseAnpassen();
+  UntereAchseAnpassen();
+
+  menue_ = new QMenu(this);
+  eintraege_[0] = menue_->addAction(QStringLiteral("Drucken"));
+  eintraege_[1] = menue_->addSeparator();
+  eintraege_[2] = menue_->addAction(QStringLiteral("Zwischenablage (Metafile)"));
+  eintraege_[3] = menue_->addAction(QStringLiteral("Zwischenablage (Bitmap)"));
+  connect(eintraege_[0], &QAction::triggered, this, [this] { Drucken(); });
+  connect(eintraege_[2], &QAction::triggered, this, [this] { MetafileKopieren(); });
+  connect(eintraege_[3], &QAction::triggered, this, [this] { BitmapKopieren(); });
+  setMenueNamen(QStringLiteral("PopupDrucken"), {QStringLiteral("PopDrucken"), QStringLiteral("N1"),
+                                                 QStringLiteral("Zwischenablage1"),
+                                                 QStringLiteral("ZwischenablageBitmap1")});
+}
+
+void TDiagrammAnsicht::AchseEinrichten(QAbstractAxis *achse, bool gitter) {
+  achse->setLabelsFont(FetteSchrift(8));
+  achse->setLabelsBrush(Qt::black);
+  achse->setLinePen(QPen(Qt::black, 1));
+  achse->setShadesVisible(false);
+  achse->setMinorGridLineVisible(false);
+  achse->setGridLineVisible(gitter);
+  // Not cosmetic: a printed page scales it with the picture instead of drawing a hairline.
+  QPen gitterStift(GitterFarbe, 1, Qt::DotLine);
+  gitterStift.setCosmetic(false);
+  achse->setGridLinePen(gitterStift);
+}
+
+void TDiagrammAnsicht::setTitel(const QString &titel) { chart()->setTitle(titel); }
+
+QString TDiagrammAnsicht::Titel() const { return chart()->title(); }
+
+int TDiagrammAnsicht::MarkenAnzahl(Qt::Orientation richtung, double min, double max) const {
+  if (richtung == Qt::Vertical) return std::max(2, (height() - RandSenkrecht) / ZeilenAbstand);
+  const int laenge = std::max(width() - RandWaagrecht, 40);
+  const QFontMetrics masse(untereAchse_->labelsFont());
+  // Fewer labels until the widest of them fits its share of the axis.
+  for (int anzahl = std::max(2, laenge / 40); anzahl > 2; --anzahl) {
+    const auto marken = ZahlenMarken(min, max, SchrittWaehlen(max - min, anzahl), locale());
+    int breitest = 0;
+    for (const auto &marke : marken) breitest = std::max(breitest, masse.horizontalAdvance(marke.Text));
+    if (marken.size() * (breitest + 16) <= laenge) return anzahl;
+  }
+  return 2;
+}
+
+void TDiagrammAnsicht::LinkeAchseAnpassen() {
+  const double schritt =
+      wertSchritt_ > 0 ? wertSchritt_ : SchrittWaehlen(wertMax_ - wertMin_, MarkenAnzahl(Qt::Vertical, wertMin_, wertMax_));
+  linkeAchse_->MarkenSetzen(ZahlenMarken(wertMin_, wertMax_, schritt, locale()));
+  linkeAchse_->setRange(wertMin_, wertMax_);
+}
+
+void TDiagrammAnsicht::UntereAchseAnpassen() {
+  if (art_ == Art::Balken) {
+    const qsizetype n = std::max<qsizetype>(klassen_.size(), balken_->count());
+    int breitest = 0;
+    const QFontMetrics masse(untereAchse_->labelsFont());
+    for (const QString &text : klassen_) breitest = std::max(breitest, masse.horizontalAdvance(text));
+    untereAchse_->MarkenSetzen(KlassenMarken(klassen_, std::max(width() - RandWaagrecht, 40), breitest + 10));
+    untereAchse_->setRange(-0.5, n > 0 ? static_cast<double>(n) - 0.5 : 0.5);
+  } else {
+    const double schritt = SchrittWaehlen(xMax_ - xMin_, MarkenAnzahl(Qt::Horizontal, xMin_, xMax_));
+    untereAchse_->MarkenSetzen(ZahlenMarken(xMin_, xMax_, schritt, locale()));
+    untereAchse_->setRange(xMin_, xMax_);
+  }
+}
+
+void TDiagrammAnsicht::BalkenSetzen(const QStringList &beschriftungen, const QList<double> &hoehen) {
+  if (!balken_) return;
+  const bool neueKlassen = beschriftungen != klassen_ || hoehen.size() != balken_->count();
+  if (hoehen.size() == balken_->count()) {
+    for (qsizetype i = 0; i < hoehen.size(); ++i)
+      if (balken_->at(i) != hoehen[i]) balken_->replace(i, hoehen[i]);
+  } else {
+    balken_->remove(0, balken_->count());
+    balken_->append(QList<qreal>(hoehen.begin(), hoehen.end()));
+  }
+  if (neueKlassen) {
+    klassen_ = beschriftungen;
+    UntereAchseAnpassen();
+  }
+}
+
+void TDiagrammAnsicht::setLinkeAchse(double min, double max, double schritt) {
+  wertMin_ = min;
+  wertMax_ = max;
+  wertSchritt_ = schritt;
+  LinkeAchseAnpassen();
+}
+
+void TDiagrammAnsicht::LinienSetzen(const QList<QPointF> &kurve, const QList<QPointF> &median) {
+  if (!kurve_) return;
+  kurve_->replace(kurve);
+  median_->replace(median);
+  double min = INFINITY, max = -INFINITY;
+  for (const auto *punkte : {&kurve, &median}) {
+    for (const QPointF &p : *punkte) {
+      min = std::min(min, p.x());
+      max = std::max(max, p.x());
+    }
+  }
+  if (!(min <= max)) {
+    min = 0;
+    max = 1;
+  } else if (min == max) {
+    // One point: the axis still needs a span around it.
+    min -= 1;
+    max += 1;
+  }
+  xMin_ = min;
+  xMax_ = max;
+  UntereAchseAnpassen();
+}
+
+void TDiagrammAnsicht::SofortZeichnen() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  QCoreApplication::sendPostedEvents(scene(), 0);
+  viewport()->repaint();
+}
+
+void TDiagrammAnsicht::setMenueNamen(const QString &menue, const std::array<QString, 4> &eintraege) {
+  menue_->setObjectName(menue);
+  for (std::size_t i = 0; i < eintraege.size(); ++i) eintraege_[i]->setObjectName(eintraege[i]);
+}
+
+void TDiagrammAnsicht::contextMenuEvent(QContextMenuEvent *ereignis) {
+  menue_->popup(ereignis->globalPos());
+  ereignis->accept();
+}
+
+void TDiagrammAnsicht::resizeEvent(QResizeEvent *ereignis) {
+  QChartView::resizeEvent(ereignis);
+  // How many labels fit depends on the size.
+  LinkeAchseAnpassen();
+  UntereAchseAnpassen();
+}
+
+QSize TDiagrammAnsicht::Bildgroesse() const { return viewport()->size().expandedTo(QSize(1, 1)); }
+
+QImage TDiagrammAnsicht::AlsBild() {
+  const QSize groesse = Bildgroesse();
+  QImage bild(groesse, QImage::Format_RGB32);
+  bild.fill(Qt::white);
+  QPainter maler(&bild);
+  render(&maler, QRectF(QPointF(0, 0), groesse), QRect(QPoint(0, 0), groesse), Qt::IgnoreAspectRatio);
+  maler.end();
+  return bild;
+}
+
+QByteArray TDiagrammAnsicht::AlsSvg() {
+  const QSize groesse = Bildgroesse();
+  QByteArray daten;
+  QBuffer puffer(&daten);
+  puffer.open(QIODevice::WriteOnly);
+  QSvgGenerator svg;
+  svg.setOutputDevice(&puffer);
+  svg.setSize(groesse);
+  svg.setViewBox(QRect(QPoint(0, 0), groesse));
+  svg.setResolution(logicalDpiX());
+  svg.setTitle(Titel());
+  QPainter maler(&svg);
+  render(&maler, QRectF(QPointF(0, 0), groesse), QRect(QPoint(0, 0), groesse), Qt::IgnoreAspectRatio);
+  maler.end();
+  return daten;
+}
+
+bool TDiagrammAnsicht::Drucken() {
+  try {
+    QPrinter &drucker = AktuellerDrucker();
+    if (druckAbfrage_ && !druckAbfrage_(drucker)) return false;
+    return AufDruckerAusgeben(drucker);
+  } catch (const std::exception &fehler) {
+    FehlerMelden(this, QString::fromUtf8(fehler.what()));
+    return false;
+  }
+}
+
+bool TDiagrammAnsicht::AufDruckerAusgeben(QPrinter &drucker) {
+  if (!DruckerBenutzbar(drucker)) {
+    FehlerMelden(this, QString::fromUtf8(MeldungKeinDrucker));
+    return false;
+  }
+  QPainter maler;
+  try {
+    const QSize bild = Bildgroesse();
+    const int pw = drucker.width(), ph = drucker.height();
+    const TDruckRaender raender =
+        DruckRaenderBerechnen(bild.width(), bild.height(), pw, ph, drucker.logicalDpiX(), drucker.logicalDpiY());
+    const QRect ziel = DruckRechteck(raender, pw, ph);
+    drucker.setDocName(objectName());
+    if (!maler.begin(&drucker)) {
+      FehlerMelden(this, QString::fromUtf8(MeldungDruckStart));
+      return false;
+    }
+    render(&maler, QRectF(ziel), QRect(QPoint(0, 0), bild), Qt::IgnoreAspectRatio);
+    if (drucker.printerState() == QPrinter::Error) {
+      drucker.abort();
+      maler.end();
+      FehlerMelden(this, QString::fromUtf8(MeldungDruckFehler));
+      return false;
+    }
+    if (!maler.end()) {
+      FehlerMelden(this, QString::fromUtf8(MeldungDruckFehler));
+      return false;
+    }
+    return true;
+  } catch (const std::exception &fehler) {
+    if (maler.isActive()) {
+      drucker.abort();
+      maler.end();
+    }
+    FehlerMelden(this, QString::fromUtf8(fehler.what()));
+    return false;
+  }
+}
+
+#ifdef Q_OS_WIN
+bool TDiagrammAnsicht::MetafileKopieren() {
+  const QImage bild = AlsBild().convertToFormat(QImage::Format_RGB32);
+  const bool gesetzt = MetafileInZwischenablage(reinterpret_cast<void *>(window()->winId()), bild.constBits(),
+                                                bild.width(), bild.height(), static_cast<int>(bild.bytesPerLine()));
+  if (!gesetzt) FehlerMelden(this, QString::fromUtf8(MeldungZwischenablage));
+  return gesetzt;
+}
+#else
+bool TDiagrammAnsicht::MetafileKopieren() {
+  auto *daten = new QMimeData;
+  daten->setData(QStringLiteral("image/svg+xml"), AlsSvg());
+  return InZwischenablage(this, daten);
+}
+#endif
+
+bool TDiagrammAnsicht::BitmapKopieren() {
+  auto *daten = new QMimeData;
+  daten->setImageData(AlsBild());
+  return InZwischenablage(this, daten);
+}
+
+} // namespace kwt

@@ -1,0 +1,156 @@
+// The chart views of the program: the histogram and the cumulative curve of a run in the main window,
+// the bar chart of one parameter's distribution in the distribution editor.
+//
+// TDiagrammAnsicht builds the look all three share (white also behind the plot area, no legend, no
+// animation, flat, no zooming or panning, bold black title, bold axis labels, dotted grey grid lines
+// on the bottom axis only, numbers on numeric axes as "#,##0.###" in the user's number format) and
+// offers the three output commands of the right-click menu, "Drucken", "Zwischenablage (Metafile)"
+// and "Zwischenablage (Bitmap)", once for all views.
+//
+// Updates are cheap: the axis labels are rebuilt only when they change, and a bar view whose classes
+// stay the same only replaces the heights that changed. A histogram refreshed after every trial
+// therefore costs little more than the repaint.
+#pragma once
+
+#include <QChartView>
+#include <QCategoryAxis>
+#include <QList>
+#include <QPointF>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+class QBarSeries;
+class QBarSet;
+class QLineSeries;
+class QMenu;
+class QPrinter;
+
+namespace kwt {
+
+// "#,##0.###": grouped thousands, at most three decimals, no trailing zeros, the locale's separators.
+QString AchsenZahl(double wert, const QLocale &locale);
+
+// A label step of 1, 2 or 5 times a power of ten that puts at most hoechstens labels on the span.
+double SchrittWaehlen(double spanne, int hoechstens);
+
+// One label of an axis at a value.
+struct TAchsenMarke {
+  double Wert;
+  QString Text;
+  bool operator==(const TAchsenMarke &) const = default;
+};
+
+// The labels of a numeric axis: every multiple of schritt from min to max.
+QList<TAchsenMarke> ZahlenMarken(double min, double max, double schritt, const QLocale &locale);
+
+// The labels under n bars at the positions 0 .. n-1: every k-th class label, k chosen so that labels
+// of breite pixels need no more than the length of the axis.
+QList<TAchsenMarke> KlassenMarken(const QStringList &beschriftungen, int laenge, int breite);
+
+// An axis that shows its own labels at values; the grid lines, where on, stand at the labels.
+class TAchse : public QCategoryAxis {
+  Q_OBJECT
+
+public:
+  explicit TAchse(QObject *eltern = nullptr);
+  // Rebuilds the labels only when they differ from the ones shown.
+  void MarkenSetzen(const QList<TAchsenMarke> &marken);
+  const QList<TAchsenMarke> &Marken() const { return marken_; }
+
+private:
+  QList<TAchsenMarke> marken_;
+};
+
+class TDiagrammAnsicht : public QChartView {
+  Q_OBJECT
+
+public:
+  enum class Art {
+    Balken, // one bar series "BarSeries" (object name Series2), class labels under the bars
+    Linien, // line series "RHKurve" (Series1, red) and "Median" (Series3, green), y from 0 to 1
+  };
+
+  explicit TDiagrammAnsicht(Art art, QWidget *eltern = nullptr);
+
+  Art Darstellung() const { return art_; }
+  void setTitel(const QString &titel);
+  QString Titel() const;
+
+  // Bar view: one bar per class, in order from the left, each labelled under the axis. The labels
+  // are applied only when they differ from the last ones; otherwise only changed heights are set.
+  void BalkenSetzen(const QStringList &beschriftungen, const QList<double> &hoehen);
+  // The value axis (left) of the bar view: fixed from min to max; labels every schritt, or with
+  // schritt 0 at a 1-2-5 step that fits the view's height.
+  void setLinkeAchse(double min, double max, double schritt = 0);
+
+  // Line view: replaces the points of both series; the bottom axis takes its range from the points.
+  void LinienSetzen(const QList<QPointF> &kurve, const QList<QPointF> &median);
+
+  QBarSeries *Balkenreihe() const { return balkenreihe_; }
+  QBarSet *Balken() const { return balken_; }
+  QLineSeries *Kurve() const { return kurve_; }
+  QLineSeries *Median() const { return median_; }
+  TAchse *LinkeAchse() const { return linkeAchse_; }
+  TAchse *UntereAchse() const { return untereAchse_; }
+
+  // Draws the pending changes now instead of at the next idle moment (a run that redraws the
+  // histogram after every trial).
+  void SofortZeichnen();
+
+  // --- output --------------------------------------------------------------------------------------
+  // The question asked before "Drucken" prints: the main window's print dialog on the current
+  // printer, true when the user confirmed. Without one (the distribution editor) "Drucken" prints at
+  // once on the current printer.
+  using TDruckAbfrage = std::function<bool(QPrinter &drucker)>;
+  void setDruckAbfrage(TDruckAbfrage abfrage) { druckAbfrage_ = std::move(abfrage); }
+
+  // Object names of the right-click menu and its four entries (including the separator), e.g.
+  // "PopupDruckenRH", {"MenuItem1", "MenuItem2", "MenuItem3", "MenuItem4"}. The defaults are
+  // "PopupDrucken", {"PopDrucken", "N1", "Zwischenablage1", "ZwischenablageBitmap1"}.
+  void setMenueNamen(const QString &menue, const std::array<QString, 4> &eintraege);
+  QMenu *Menue() const { return menue_; }
+
+  // The view's on-screen size, at least 1 x 1: the size of the picture of every output.
+  QSize Bildgroesse() const;
+  QImage AlsBild();    // white background
+  QByteArray AlsSvg(); // vector picture
+
+public slots:
+  // The three commands of the menu. Each reports its own failures in the error box (Meldungen.h)
+  // and returns whether it did its job; nothing is thrown.
+  bool Drucken();             // the question (if any), then the current printer
+  bool MetafileKopieren();    // vector picture, replacing everything on the clipboard
+  bool BitmapKopieren();      // bitmap, replacing everything on the clipboard
+
+public:
+  // Prints one page on the given printer; the job is named after the view's object name.
+  bool AufDruckerAusgeben(QPrinter &drucker);
+
+protected:
+  void contextMenuEvent(QContextMenuEvent *ereignis) override;
+  void resizeEvent(QResizeEvent *ereignis) override;
+
+private:
+  void AchseEinrichten(QAbstractAxis *achse, bool gitter);
+  void LinkeAchseAnpassen();
+  void UntereAchseAnpassen();
+  int MarkenAnzahl(Qt::Orientation richtung, double min, double max) const;
+
+  Art art_;
+  QBarSeries *balkenreihe_ = nullptr;
+  QBarSet *balken_ = nullptr;
+  QLineSeries *kurve_ = nullptr;
+  QLineSeries *median_ = nullptr;
+  TAchse *linkeAchse_ = nullptr;
+  TAchse *untereAchse_ = nullptr;
+  QStringList klassen_;
+  double wertMin_ = 0, wertMax_ = 1, wertSchritt_ = 0;
+  double xMin_ = 0, xMax_ = 1;
+  QMenu *menue_ = nullptr;
+  std::array<QAction *, 4> eintraege_{};
+  TDruckAbfrage druckAbfrage_;
+};
+
+} // namespace kwt

@@ -1,0 +1,188 @@
+#include "Szenario.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cfenv>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <unistd.h>
+
+#include "W32_CLC.h"
+
+namespace kwt {
+
+namespace {
+
+// Numbers in extended precision: the lexer reads them with strtold.
+using Json = nlohmann::basic_json<std::map, std::vector, std::string, bool, std::int64_t, std::uint64_t, long double>;
+
+constexpr const char *FormatName = "KWT-Szenario";
+constexpr std::size_t GroessteDatei = 1 << 20;
+
+[[noreturn]] void Falsch(const std::string &meldung) { throw SzenarioFehler(meldung); }
+
+void NurDieseSchluessel(const Json &objekt, const std::string &wo, const std::set<std::string> &schluessel) {
+  for (const std::string &s : schluessel) {
+    if (!objekt.contains(s)) Falsch("Im Szenario fehlt der Eintrag '" + wo + s + "'.");
+  }
+  for (auto it = objekt.begin(); it != objekt.end(); ++it) {
+    if (!schluessel.count(it.key())) Falsch("Unbekannter Eintrag '" + wo + it.key() + "' im Szenario.");
+  }
+}
+
+const Json &Objekt(const Json &j, const std::string &name) {
+  if (!j.is_object()) Falsch("Der Eintrag '" + name + "' im Szenario muss ein Objekt sein.");
+  return j;
+}
+
+// A number as its entry field holds it: finite, at most two decimals, below 10^stellen in magnitude.
+Extended Feldwert(const Json &j, const std::string &name, int stellen) {
+  Extended x = 0;
+  if (j.is_number()) {
+    x = j.get<long double>();
+  } else if (!j.is_string() || !TextZuExtendedVersuchen(j.get<std::string>(), x)) {
+    Falsch("Der Eintrag '" + name + "' im Szenario ist keine Zahl.");
+  }
+  if (!std::isfinite(x)) Falsch("Der Eintrag '" + name + "' im Szenario ist keine endliche Zahl.");
+  const Extended grenze = std::pow(10.0L, stellen);
+  if (!(std::fabs(x) < grenze)) {
+    Falsch("Der Eintrag '" + name + "' im Szenario liegt außerhalb dessen, was das Feld fassen kann (" +
+           std::to_string(stellen) + " Stellen vor dem Komma).");
+  }
+  // Two decimals: the value must read back from its text with two decimals.
+  const int modus = std::fegetround();
+  std::fesetround(FE_TONEAREST);
+  char puffer[64];
+  std::snprintf(puffer, sizeof puffer, "%.2Lf", x);
+  std::fesetround(modus);
+  Extended zwei = 0;
+  if (!TextZuExtendedVersuchen(puffer, zwei) || zwei != x) {
+    Falsch("Der Eintrag '" + name + "' im Szenario hat mehr als zwei Nachkommastellen.");
+  }
+  return x;
+}
+
+Json Parsen(const std::string &text) {
+  const int modus = std::fegetround();
+  std::fesetround(FE_TONEAREST);
+  Json j = Json::parse(text, nullptr, false);
+  std::fesetround(modus);
+  return j;
+}
+
+} // namespace
+
+std::string SzenarioAlsText(const Szenario &s) {
+  nlohmann::ordered_json j;
+  j["format"] = FormatName;
+  j["version"] = SzenarioFormatVersion;
+  nlohmann::ordered_json grenzen, prozent;
+  for (Parameter p : AlleParameter) {
+    const std::string name(ParameterKuerzel[p]);
+    grenzen[name] = {{"min", ExtendedText(s.Min[p])}, {"max", ExtendedText(s.Max[p])}};
+    nlohmann::ordered_json zeile = nlohmann::ordered_json::array();
+    for (Extended x : s.Prozent[p]) zeile.push_back(ExtendedText(x));
+    prozent[name] = zeile;
+  }
+  j["grenzen"] = grenzen;
+  j["prozent"] = prozent;
+  j["versuche"] = s.Versuche;
+  j["histogramm_kontinuierlich"] = s.HistogrammKontinuierlich;
+  return j.dump(2) + "\n";
+}
+
+Szenario SzenarioAusText(const std::string &text) {
+  if (text.size() > GroessteDatei) Falsch("Die Datei ist zu groß für ein Szenario.");
+  const Json j = Parsen(text);
+  if (j.is_discarded()) {
+    Falsch("Die Datei ist kein Szenario: sie ist kein gültiges JSON oder unvollständig.");
+  }
+  if (!j.is_object() || !j.contains("format") || j["format"] != FormatName) {
+    Falsch("Die Datei ist kein KWT-Szenario.");
+  }
+  if (!j.contains("version") || !j["version"].is_number_integer()) {
+    Falsch("Die Formatversion des Szenarios fehlt oder ist keine ganze Zahl.");
+  }
+  const auto version = j["version"].get<std::int64_t>();
+  if (version > SzenarioFormatVersion) {
+    Falsch("Das Szenario hat die Formatversion " + std::to_string(version) + "; dieses Programm liest Version " +
+           std::to_string(SzenarioFormatVersion) + ". Bitte eine neuere Programmversion verwenden.");
+  }
+  if (version < 1) Falsch("Die Formatversion " + std::to_string(version) + " des Szenarios gibt es nicht.");
+  NurDieseSchluessel(j, "", {"format", "version", "grenzen", "prozent", "versuche", "histogramm_kontinuierlich"});
+
+  Szenario s;
+  const std::set<std::string> parameter(ParameterKuerzel.begin(), ParameterKuerzel.end());
+  const Json &grenzen = Objekt(j["grenzen"], "grenzen");
+  NurDieseSchluessel(grenzen, "grenzen.", parameter);
+  const Json &prozent = Objekt(j["prozent"], "prozent");
+  NurDieseSchluessel(prozent, "prozent.", parameter);
+  for (Parameter p : AlleParameter) {
+    const std::string name(ParameterKuerzel[p]);
+    const Json &g = Objekt(grenzen[name], "grenzen." + name);
+    NurDieseSchluessel(g, "grenzen." + name + ".", {"min", "max"});
+    s.Min[p] = Feldwert(g["min"], "grenzen." + name + ".min", StellenMin[p]);
+    s.Max[p] = Feldwert(g["max"], "grenzen." + name + ".max", StellenMax[p]);
+    const Json &zeile = prozent[name];
+    if (!zeile.is_array() || zeile.size() != KlassenAnzahlVerteilung) {
+      Falsch("Der Eintrag 'prozent." + name + "' im Szenario muss genau zehn Prozentwerte enthalten.");
+    }
+    for (int k = 0; k < KlassenAnzahlVerteilung; ++k) {
+      s.Prozent[p][k] = Feldwert(zeile[static_cast<std::size_t>(k)],
+                                 "prozent." + name + "[" + std::to_string(k + 1) + "]", StellenProzent);
+    }
+  }
+  const Json &versuche = j["versuche"];
+  if (!versuche.is_number_integer()) Falsch("Der Eintrag 'versuche' im Szenario muss eine ganze Zahl sein.");
+  const auto n = versuche.get<std::int64_t>();
+  if (versuche.is_number_unsigned() && versuche.get<std::uint64_t>() > 2147483647u) {
+    Falsch("Der Eintrag 'versuche' im Szenario liegt außerhalb von -2.147.483.648 bis 2.147.483.647.");
+  }
+  if (n < -2147483648LL || n > 2147483647LL) {
+    Falsch("Der Eintrag 'versuche' im Szenario liegt außerhalb von -2.147.483.648 bis 2.147.483.647.");
+  }
+  s.Versuche = static_cast<std::int32_t>(n);
+  if (!j["histogramm_kontinuierlich"].is_boolean()) {
+    Falsch("Der Eintrag 'histogramm_kontinuierlich' im Szenario muss true oder false sein.");
+  }
+  s.HistogrammKontinuierlich = j["histogramm_kontinuierlich"].get<bool>();
+  return s;
+}
+
+void DateiSicherSchreiben(const std::string &pfad, const std::string &inhalt) {
+  const std::string temp = pfad + ".tmp-" + std::to_string(::getpid());
+  {
+    std::ofstream datei(temp, std::ios::binary | std::ios::trunc);
+    datei << inhalt;
+    datei.flush();
+    if (!datei) {
+      std::remove(temp.c_str());
+      Falsch("Die Datei '" + pfad + "' kann nicht geschrieben werden.");
+    }
+  }
+  if (std::rename(temp.c_str(), pfad.c_str()) != 0) {
+    std::remove(temp.c_str());
+    Falsch("Die Datei '" + pfad + "' kann nicht geschrieben werden.");
+  }
+}
+
+void SzenarioSpeichern(const std::string &pfad, const Szenario &szenario) {
+  DateiSicherSchreiben(pfad, SzenarioAlsText(szenario));
+}
+
+Szenario SzenarioLaden(const std::string &pfad) {
+  std::ifstream datei(pfad, std::ios::binary);
+  if (!datei) Falsch("Die Datei '" + pfad + "' kann nicht geöffnet werden.");
+  std::string text;
+  char puffer[4096];
+  while (datei.read(puffer, sizeof puffer) || datei.gcount() > 0) {
+    text.append(puffer, static_cast<std::size_t>(datei.gcount()));
+    if (text.size() > GroessteDatei) Falsch("Die Datei '" + pfad + "' ist zu groß für ein Szenario.");
+  }
+  return SzenarioAusText(text);
+}
+
+} // namespace kwt

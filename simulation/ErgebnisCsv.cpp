@@ -1,0 +1,28 @@
+#include "ErgebnisCsv.h"
+
+#include <algorithm>
+
+namespace kwt {
+
+std::string ErgebnisCsv(const Simulationslauf &lauf) {
+  const std::size_t werte =
+      static_cast<std::size_t>(std::clamp(lauf.AktVersuch, std::int32_t{0}, Simulationslauf::WerteSpeicher));
+  const std::vector<std::string> &zeilen = lauf.Liste.Zeilen();
+  std::string csv = "Versuch,Wert,Zeile\r\n";
+  csv.reserve(csv.size() + std::max(werte, zeilen.size()) * 32);
+  for (std::size_t i = 0; i < std::max(werte, zeilen.size()); ++i) {
+    if (i < werte) {
+      csv += std::to_string(i + 1);
+      csv += ',';
+      csv += std::to_string(static_cast<long long>(lauf.Werte[i]));
+    } else {
+      csv += ',';
+    }
+    csv += ',';
+    if (i < zeilen.size()) csv += '"' + zeilen[i] + '"';
+    csv += "\r\n";
+  }
+  return csv;
+}
+
+} // namespace kwt

@@ -1,0 +1,284 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <cfenv>
+#include <sstream>
+
+#include "ExakteAuswertung.h"
+#include "KwtMc.h"
+#include "Simulationslauf.h"
+#include "Szenario.h"
+
+#include <filesystem>
+#include <fstream>
+
+using namespace kwt;
+using nlohmann::json;
+
+namespace {
+
+struct Ausgabe {
+  int status;
+  std::string aus, fehler;
+};
+
+Ausgabe Aufrufen(std::vector<std::string> argumente) {
+  argumente.insert(argumente.begin(), "kwt-mc");
+  std::vector<const char *> argv;
+  for (const std::string &a : argumente) argv.push_back(a.c_str());
+  std::ostringstream aus, fehler;
+  const int status = cli::KwtMc(static_cast<int>(argv.size()), argv.data(), aus, fehler);
+  return {status, aus.str(), fehler.str()};
+}
+
+// Numbers are read back as any consumer of the output reads them: with round-to-nearest.
+json Lesen(const std::string &text) {
+  std::fesetround(FE_TONEAREST);
+  json j = json::parse(text);
+  std::fesetround(FE_UPWARD);
+  return j;
+}
+
+// A run driven directly through the engine, with a display that only keeps the curve.
+struct Engine : LaufAnzeige {
+  RHKurve kurve;
+  std::string text;
+  void VersuchZeigen(std::int32_t) override {}
+  void Fortschritt(int) override {}
+  void KennzahlZeigen(Kennzahl, const std::string &) override {}
+  bool HistogrammKontinuierlich() const override { return false; }
+  void HistogrammLeeren() override {}
+  void HistogrammZeichnen(const Histogramm &) override {}
+  void KurveZeichnen(const RHKurve &k) override { kurve = k; }
+  void Zwischenablage(const std::string &t) override { text = t; }
+};
+
+TEST(KwtMc, JsonGleichDemLaufDerEngine) {
+  const Ausgabe a = Aufrufen({"--seed", "0", "--json"});
+  ASSERT_EQ(a.status, 0) << a.fehler;
+  const json j = Lesen(a.aus);
+
+  Bewertungsmodell modell;
+  MenuVoreinstellungAnwenden(modell, MenuVoreinstellung::Normalverteilung);
+  modell.Zufall.Zufallszustand = 0;
+  Simulationslauf lauf(modell);
+  Engine engine;
+  lauf.Berechnen(cli::StandardMin, cli::StandardMax, 10000, engine);
+
+  for (const KennzahlEintrag &e : Kennzahlen) {
+    EXPECT_EQ(j["labels"][e.Name], lauf.Anzeigen[static_cast<std::size_t>(e.Art)]) << e.Name;
+  }
+  EXPECT_EQ(j["versuche"], 10000);
+  EXPECT_EQ(j["akt_versuch"], 10000);
+  EXPECT_EQ(j["zeilen"], lauf.Liste.Zeilen().size());
+  EXPECT_EQ(j["histogramm"]["klassen"], 40);
+  EXPECT_EQ(j["histogramm"]["haeufigkeit"],
+            std::vector<std::int32_t>(lauf.Histo.Haeufigkeit.begin(), lauf.Histo.Haeufigkeit.begin() + 40));
+  EXPECT_EQ(j["histogramm"]["texte"][0], "3.928");
+  ASSERT_EQ(j["kurve"].size(), engine.kurve.Kurve.size());
+  for (std::size_t i = 0; i < engine.kurve.Kurve.size(); ++i) {
+    EXPECT_EQ(j["kurve"][i][0].get<double>(), engine.kurve.Kurve[i].X);
+    EXPECT_EQ(j["kurve"][i][1].get<double>(), engine.kurve.Kurve[i].Y);
+  }
+  // The list on stdout is the engine's clipboard text.
+  const Ausgabe liste = Aufrufen({"--seed", "0", "--liste", "-"});
+  EXPECT_EQ(liste.aus, engine.text);
+}
+
+TEST(KwtMc, TextausgabeMitDenBeschriftungenDesFensters) {
+  const Ausgabe a = Aufrufen({"--seed", "5", "--versuche", "500"});
+  ASSERT_EQ(a.status, 0);
+  for (const KennzahlEintrag &e : Kennzahlen) EXPECT_NE(a.aus.find(e.Beschriftung), std::string::npos) << e.Name;
+  EXPECT_NE(a.aus.find("Histogramm der Verkehrswerte"), std::string::npos);
+  EXPECT_NE(a.aus.find("Relative Häufigkeitsverteilung"), std::string::npos);
+  EXPECT_NE(a.aus.find("500 von 500"), std::string::npos);
+}
+
+TEST(KwtMc, OptionenWirkenWieImFenster) {
+  // One-point preset, then BO's own row: every value is the formula at the class-5 midpoints except BO.
+  const Ausgabe a = Aufrufen({"--seed", "1", "--versuche", "20", "--json", "--verteilung", "einpunkt", "--rnd", "0:0",
+                              "--bo", "995.8:1005.8", "--lz", "5:5", "--ro", "0:0", "--bwk", "0:0"});
+  ASSERT_EQ(a.status, 0) << a.fehler;
+  const json j = Lesen(a.aus);
+  EXPECT_EQ(j["labels"]["LMWSTP"], "1.001");
+  EXPECT_EQ(j["labels"]["LMedianSTP"], "1.000");
+  EXPECT_EQ(j["zeilen"], 1);
+  const Ausgabe b = Aufrufen({"--seed", "1", "--versuche", "20", "--json", "--prozent", "bo=0,0,0,0,0,0,0,0,0,100",
+                              "--rnd", "0:0", "--bo", "995.8:1005.8", "--prozent", "lz=0,0,0,0,100,0,0,0,0,0"});
+  ASSERT_EQ(b.status, 0) << b.fehler;
+  EXPECT_EQ(Lesen(b.aus)["labels"]["LMedianSTP"], "1.005");
+}
+
+TEST(KwtMc, FehlerDesLaufs) {
+  const Ausgabe a = Aufrufen({"--seed", "1", "--json", "--lz", "0:0"});
+  EXPECT_EQ(a.status, 1);
+  const json j = Lesen(a.aus);
+  EXPECT_EQ(j["fehler"], "Ungültige Gleitkommaoperation");
+  EXPECT_EQ(j["labels"]["LMinVKW"], "0");
+  EXPECT_EQ(j["akt_versuch"], 0);
+  EXPECT_NE(a.fehler.find("Ungültige Gleitkommaoperation"), std::string::npos);
+  // No trials: the figures of the start are shown, the mean fails.
+  const Ausgabe b = Aufrufen({"--seed", "1", "--json", "--versuche", "0"});
+  EXPECT_EQ(b.status, 1);
+  const json k = Lesen(b.aus);
+  EXPECT_EQ(k["labels"]["LMinVKW"], "3.900.804");
+  EXPECT_EQ(k["labels"]["LMWSTP"], "0");
+}
+
+TEST(KwtMc, ExaktAlsJson) {
+  const Ausgabe a = Aufrufen({"--seed", "0", "--json", "--exakt"});
+  ASSERT_EQ(a.status, 0) << a.fehler;
+  const json j = Lesen(a.aus);
+  const json &x = j["exakt"];
+
+  Bewertungsmodell modell;
+  MenuVoreinstellungAnwenden(modell, MenuVoreinstellung::Normalverteilung);
+  modell.VerteilungenVorbereiten(cli::StandardMin, cli::StandardMax);
+  const ExakteVerteilung e = ExakteVerteilungBerechnen(modell.Verteilungen);
+  const StichprobenVergleich nurExakt = ExakteZeilen(e);
+
+  EXPECT_EQ(x["kombinationen"], 100000);
+  EXPECT_EQ(x["werte"], e.Werte.size());
+  EXPECT_EQ(x["anteil_berechenbar"], 1.0);
+  EXPECT_EQ(x["stichprobe_umfang"], 10000);
+  for (std::size_t i = 0; i < ExakteKennzahlen.size(); ++i) {
+    const json &k = x["kennzahlen"][ExakteKennzahlen[i].Name];
+    EXPECT_EQ(k["beschriftung"], ExakteKennzahlen[i].Beschriftung);
+    EXPECT_EQ(k["exakt_text"], nurExakt.Zeilen[i].ExaktText);
+    // The number is the double the program converts the figure to.
+    EXPECT_EQ(k["exakt"].get<double>(), static_cast<double>(nurExakt.Zeilen[i].Exakt)) << ExakteKennzahlen[i].Name;
+    EXPECT_TRUE(k.contains("stichprobe_text"));
+  }
+  // The sample's mean is the run's own.
+  EXPECT_EQ(x["kennzahlen"]["mittelwert"]["stichprobe_text"], j["labels"]["LMWSTP"]);
+  EXPECT_GT(x["ks_abstand"].get<double>(), 0);
+  EXPECT_TRUE(x["nicht_berechenbar"].empty());
+  const std::vector<std::string> reihenfolge{"ro", "bwk", "rnd", "lz", "bo"};
+  ASSERT_EQ(x["empfindlichkeit"].size(), 5u);
+  for (std::size_t i = 0; i < 5; ++i) {
+    const json &t = x["empfindlichkeit"][i];
+    EXPECT_EQ(t["parameter"], reihenfolge[i]);
+    EXPECT_EQ(t["klasse_tief"], 1);
+    EXPECT_EQ(t["klasse_hoch"], 10);
+    EXPECT_EQ(t["spanne"].get<double>(), static_cast<double>(e.Tornado[i].Spanne));
+  }
+  EXPECT_EQ(x["empfindlichkeit"][0]["name"], "Jahresrohertrag");
+  // Without the option the object is missing.
+  EXPECT_FALSE(Lesen(Aufrufen({"--seed", "0", "--json", "--versuche", "10"}).aus).contains("exakt"));
+}
+
+TEST(KwtMc, ExaktMitNichtBerechenbarenKombinationen) {
+  // LZ's percentages add up to 90: a tenth of the trials would divide 0 by 0. The run stops at the
+  // first of them; the exact block reports the tenth and compares the trials done before.
+  const Ausgabe a = Aufrufen({"--seed", "0", "--json", "--exakt", "--prozent", "lz=1,5,9,10,15,25,10,9,5,1"});
+  EXPECT_EQ(a.status, 1);
+  const json j = Lesen(a.aus);
+  EXPECT_EQ(j["fehler"], "Ungültige Gleitkommaoperation");
+  const json &x = j["exakt"];
+  ASSERT_EQ(x["nicht_berechenbar"].size(), 1u);
+  EXPECT_EQ(x["nicht_berechenbar"][0]["meldung"], "Ungültige Gleitkommaoperation");
+  EXPECT_EQ(x["nicht_berechenbar"][0]["wahrscheinlichkeit_text"], "10,0000 %");
+  EXPECT_EQ(x["nicht_berechenbar"][0]["kombinationen"], 10000);
+  EXPECT_NEAR(x["anteil_berechenbar"].get<double>(), 0.9, 1e-9);
+  EXPECT_EQ(x["stichprobe_umfang"], j["akt_versuch"]);
+  // Bounds the class tables cannot be prepared from: the run's message, no figures.
+  const Ausgabe b = Aufrufen({"--json", "--exakt", "--lz", "-1e4932:1e4932"});
+  EXPECT_EQ(b.status, 1);
+  EXPECT_EQ(Lesen(b.aus)["exakt"], (json{{"fehler", "Gleitkommaüberlauf"}}));
+}
+
+TEST(KwtMc, ExaktAlsText) {
+  const Ausgabe a = Aufrufen({"--seed", "5", "--versuche", "500", "--exakt", "--prozent", "lz=1,5,9,10,15,25,10,9,5,1",
+                              "--lz", "4.8:5.1"});
+  const std::string texte[] = {"Exakte Verteilung des Verkehrswerts (", "Stichprobe", "Differenz (%)",
+                               "Kolmogorow-Smirnow-Abstand:", "Nicht berechenbare Kombinationen",
+                               "Ungültige Gleitkommaoperation", "Empfindlichkeit:", "Jahresrohertrag",
+                               "Klasse 10: 367.000,00"};
+  for (const std::string &t : texte) EXPECT_NE(a.aus.find(t), std::string::npos) << t;
+  for (const ExakteKennzahlEintrag &k : ExakteKennzahlen) EXPECT_NE(a.aus.find(k.Beschriftung), std::string::npos);
+  const Ausgabe ohne = Aufrufen({"--seed", "5", "--versuche", "500"});
+  EXPECT_EQ(ohne.aus.find("Exakte Verteilung"), std::string::npos);
+  // The run's own block stays as it was.
+  EXPECT_EQ(Aufrufen({"--seed", "5", "--versuche", "500", "--exakt"}).aus.substr(0, ohne.aus.size()), ohne.aus);
+}
+
+TEST(KwtMc, FalscheArgumente) {
+  const std::pair<std::vector<std::string>, std::string> faelle[] = {
+      {{"--versuche", "abc"}, "--versuche"},
+      {{"--versuche", "2147483648"}, "--versuche"},
+      {{"--seed", "-1"}, "--seed"},
+      {{"--lz", "4,8:5,1"}, "--lz"},
+      {{"--lz", "4.8"}, "--lz"},
+      {{"--rnd", "40:sechzig"}, "--rnd"},
+      {{"--verteilung", "glocke"}, "--verteilung"},
+      {{"--prozent", "xy=1,2,3,4,5,6,7,8,9,55"}, "--prozent"},
+      {{"--prozent", "lz=1,2,3"}, "--prozent"},
+      {{"--prozent", "lz"}, "--prozent"},
+      {{"--gibtsnicht"}, "--gibtsnicht"},
+      {{"--versuche"}, "--versuche"},
+  };
+  for (const auto &[argumente, genannt] : faelle) {
+    const Ausgabe a = Aufrufen(argumente);
+    EXPECT_EQ(a.status, 2) << genannt;
+    EXPECT_NE(a.fehler.find(genannt), std::string::npos) << a.fehler;
+    EXPECT_TRUE(a.aus.empty());
+  }
+  const Ausgabe hilfe = Aufrufen({"--hilfe"});
+  EXPECT_EQ(hilfe.status, 0);
+  EXPECT_NE(hilfe.aus.find("--versuche"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+TEST(KwtMc, SzenarioUndSpaetereOptionen) {
+  Szenario s;
+  s.Min = {4.5L, 35.5L, 300000, 50000, 600000};
+  s.Max = {5.5L, 45.5L, 380000, 90000, 700000};
+  for (Parameter p : AlleParameter) s.Prozent[p] = ZeilenWerte(Zeile::Gleich);
+  s.Prozent[RO] = {3.5L, 6.25L, 9, 11.75L, 20, 18.5L, 12, 9, 6, 4};
+  s.Versuche = 777;
+  const auto pfad = (std::filesystem::temp_directory_path() / "kwt-mc-test.kwt").string();
+  SzenarioSpeichern(pfad, s);
+
+  std::vector<std::string> flags = {"--seed", "9", "--json"};
+  auto mit = [&](std::vector<std::string> mehr) {
+    mehr.insert(mehr.end(), flags.begin(), flags.end());
+    return Aufrufen(mehr);
+  };
+  const Ausgabe direkt = mit({"--versuche", "777", "--lz", "4.5:5.5", "--rnd", "35.5:45.5", "--ro", "300000:380000",
+                              "--bwk", "50000:90000", "--bo", "600000:700000", "--verteilung", "gleich", "--prozent",
+                              "ro=3.5,6.25,9,11.75,20,18.5,12,9,6,4"});
+  const Ausgabe szenario = mit({"--szenario", pfad});
+  ASSERT_EQ(szenario.status, 0) << szenario.fehler;
+  EXPECT_EQ(szenario.aus, direkt.aus);
+  EXPECT_EQ(Lesen(szenario.aus)["versuche"], 777);
+  // After the scenario an option overrides it; before it, the scenario wins.
+  EXPECT_EQ(Lesen(mit({"--szenario", pfad, "--versuche", "50"}).aus)["versuche"], 50);
+  EXPECT_EQ(Lesen(mit({"--versuche", "50", "--szenario", pfad}).aus)["versuche"], 777);
+
+  // A bad scenario is a bad argument, with the loader's message.
+  std::ofstream(pfad) << "{\"format\": \"KWT-Szenario\", \"version\": 9}";
+  const Ausgabe schlecht = Aufrufen({"--szenario", pfad});
+  EXPECT_EQ(schlecht.status, 2);
+  EXPECT_NE(schlecht.fehler.find("Formatversion 9"), std::string::npos) << schlecht.fehler;
+  std::filesystem::remove(pfad);
+}
+
+TEST(KwtMc, CsvDatei) {
+  const auto pfad = (std::filesystem::temp_directory_path() / "kwt-mc-test.csv").string();
+  const Ausgabe a = Aufrufen({"--seed", "3", "--versuche", "25", "--csv", pfad});
+  ASSERT_EQ(a.status, 0);
+  std::ifstream datei(pfad, std::ios::binary);
+  std::string kopf;
+  std::getline(datei, kopf);
+  EXPECT_EQ(kopf, "Versuch,Wert,Zeile\r");
+  int zeilen = 1;
+  for (std::string z; std::getline(datei, z);) ++zeilen;
+  EXPECT_EQ(zeilen, 26);
+  std::filesystem::remove(pfad);
+}
+
+} // namespace

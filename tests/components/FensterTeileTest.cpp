@@ -1,0 +1,184 @@
+// Splash, status bar with clock, splitter, pictures and the error box.
+#include <gtest/gtest.h>
+
+#include "QtAusgabe.h"
+
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include "Bilder.h"
+#include "Meldungen.h"
+#include "Splash.h"
+#include "StatusLeiste.h"
+#include "Teiler.h"
+
+using namespace kwt;
+
+namespace {
+
+TEST(Meldung, PunktNurWennDasLetzteZeichenNachDemPunktKommt) {
+  const struct {
+    const char *meldung, *text;
+  } faelle[] = {
+      {"Gleitkommadivision durch Null", "Gleitkommadivision durch Null."},
+      {"Fertig.", "Fertig."},
+      {"'abc' ist kein gültiger Gleitkommawert", "'abc' ist kein gültiger Gleitkommawert."},
+      {"Wert 5", "Wert 5."},
+      {"Achtung!", "Achtung!"}, // '!' sorts before '.'
+      {"(x)", "(x)"},
+      {"", ""},
+  };
+  for (const auto &f : faelle) EXPECT_EQ(MeldungMitPunkt(QString::fromUtf8(f.meldung)), QString::fromUtf8(f.text));
+  QString erhalten;
+  FehlerEmpfaengerSetzen([&erhalten](const QString &text) { erhalten = text; });
+  FehlerMelden(nullptr, QStringLiteral("Gleitkommaüberlauf"));
+  FehlerEmpfaengerSetzen({});
+  EXPECT_EQ(erhalten, QStringLiteral("Gleitkommaüberlauf."));
+}
+
+TEST(Bilder, SplashUndSymbol) {
+  const QImage splash = SplashBild();
+  ASSERT_FALSE(splash.isNull());
+  EXPECT_EQ(splash.size(), QSize(800, 250));
+  const QIcon symbol = ProgrammSymbol();
+  const auto groessen = symbol.availableSizes();
+  EXPECT_TRUE(groessen.contains(QSize(16, 16)));
+  EXPECT_TRUE(groessen.contains(QSize(32, 32)));
+}
+
+TEST(Splash, MitteDesBildschirmsNachClientbereich) {
+  const struct {
+    QRect bildschirm;
+    QPoint client;
+  } faelle[] = {
+      {QRect(0, 0, 1920, 1080), QPoint(560, 415)},
+      {QRect(0, 0, 1024, 768), QPoint(112, 259)},
+      {QRect(0, 0, 1025, 769), QPoint(112, 259)}, // div: the odd pixel goes right and down
+      {QRect(1920, 0, 1280, 1024), QPoint(1920 + 240, 387)},
+      {QRect(0, 0, 641, 200), QPoint(-79, -25)}, // smaller than the picture: truncated toward zero
+  };
+  for (const auto &f : faelle) EXPECT_EQ(TSplash::ClientPosition(f.bildschirm, QSize(800, 250)), f.client);
+}
+
+TEST(Splash, ErscheintZentriertOhneWartenUndGehtNachZweiRunden) {
+  auto *splash = new TSplash(SplashBild());
+  QPointer<TSplash> beobachter(splash);
+  EXPECT_TRUE(splash->windowFlags() & Qt::WindowStaysOnTopHint);
+  EXPECT_TRUE(splash->windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(splash->size(), QSize(802, 252));
+  splash->Zeigen();
+  EXPECT_TRUE(splash->isVisible());
+  const QRect bildschirm = QGuiApplication::primaryScreen()->geometry();
+  EXPECT_EQ(splash->ClientBereich().topLeft(), TSplash::ClientPosition(bildschirm, QSize(800, 250)));
+  EXPECT_EQ(splash->ClientBereich().size(), QSize(800, 250));
+  EXPECT_TRUE(splash->Zeitgeber()->isActive());
+  EXPECT_EQ(splash->Zeitgeber()->interval(), 3000);
+
+  // The picture is drawn inside the thin border.
+  const QImage bild = splash->grab().toImage();
+  const QColor erwartet = SplashBild().pixelColor(400, 100);
+  const QColor gezeichnet = bild.pixelColor(401, 101);
+  EXPECT_NEAR(gezeichnet.red(), erwartet.red(), 2);
+  EXPECT_NEAR(gezeichnet.blue(), erwartet.blue(), 2);
+
+  // A click does nothing.
+  QTest::mouseClick(splash, Qt::LeftButton, {}, QPoint(400, 125));
+  EXPECT_TRUE(splash->isVisible());
+
+  splash->ZeitgeberAbgelaufen();
+  EXPECT_EQ(splash->Zeitgeber()->interval(), 1);
+  EXPECT_TRUE(splash->Zeitgeber()->isActive());
+  EXPECT_TRUE(splash->isVisible());
+  splash->ZeitgeberAbgelaufen();
+  EXPECT_FALSE(splash->Zeitgeber()->isActive());
+  EXPECT_FALSE(splash->isVisible());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(beobachter.isNull());
+}
+
+TEST(Splash, SchliesstSichMitDemEchtenZeitgeber) {
+  // A short delay instead of 3000 ms; the rest is the real timer in the message loop.
+  QPointer<TSplash> splash(new TSplash(SplashBild(), nullptr, 30));
+  splash->Zeigen();
+  EXPECT_TRUE(splash->isVisible());
+  QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 5000);
+}
+
+TEST(Splash, GehtMitDemHauptfenster) {
+  auto *fenster = new QWidget;
+  QPointer<TSplash> splash(new TSplash(SplashBild(), fenster));
+  splash->Zeigen();
+  EXPECT_TRUE(splash->isWindow());
+  delete fenster;
+  EXPECT_TRUE(splash.isNull());
+}
+
+TEST(Uhr, KurzesDatumUndLangeZeit) {
+  const QDateTime zeitpunkt(QDate(2024, 3, 5), QTime(14, 7, 9));
+  EXPECT_EQ(UhrText(zeitpunkt, QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("05.03.24 14:07:09"));
+  EXPECT_EQ(UhrText(zeitpunkt, QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("3/5/24 2:07:09 PM"));
+  EXPECT_EQ(UhrText(zeitpunkt, QLocale(QLocale::French, QLocale::France)), QStringLiteral("05/03/2024 14:07:09"));
+}
+
+TEST(Uhr, HaeltSichAktuell) {
+  TUhrAnzeige uhr;
+  EXPECT_EQ(uhr.objectName(), QStringLiteral("StatusUhr"));
+  EXPECT_TRUE(uhr.Zeitgeber()->isActive());
+  EXPECT_LE(uhr.Zeitgeber()->interval(), 1005);
+  const QString vorher = uhr.text();
+  EXPECT_EQ(vorher.size(), QStringLiteral("05.03.24 14:07:09").size());
+  // The text changes with the next full second.
+  QTRY_VERIFY_WITH_TIMEOUT(uhr.text() != vorher, 3000);
+  EXPECT_TRUE(uhr.Zeitgeber()->isActive());
+}
+
+TEST(StatusLeiste, DreiFelder) {
+  TStatusLeiste status;
+  ASSERT_NE(status.findChild<QLabel *>(QStringLiteral("StatusText")), nullptr);
+  ASSERT_NE(status.findChild<QLabel *>(QStringLiteral("StatusVersion")), nullptr);
+  ASSERT_NE(status.findChild<TUhrAnzeige *>(QStringLiteral("StatusUhr")), nullptr);
+  EXPECT_EQ(status.StatusUhr()->width(), 128);
+  const QFont schrift = status.font();
+  status.VersionsTextSetzen(QStringLiteral("2"), schrift);
+  EXPECT_EQ(status.StatusVersion()->text(), QStringLiteral("2"));
+  EXPECT_EQ(status.StatusVersion()->width(), QFontMetrics(schrift).horizontalAdvance(QStringLiteral("2")) + 20);
+  EXPECT_TRUE(status.StatusText()->text().isEmpty());
+}
+
+// Moving the divider is what the user does with the mouse.
+class Teiler : public TTeiler {
+public:
+  using TTeiler::moveSplitter;
+  using TTeiler::TTeiler;
+};
+
+TEST(Teiler, BehaeltDasVerhaeltnis) {
+  QWidget dialog;
+  dialog.resize(765, 357);
+  auto *teiler = new Teiler(Qt::Horizontal, &dialog);
+  teiler->addWidget(new QWidget);
+  teiler->addWidget(new QWidget);
+  teiler->resize(765, 357);
+  dialog.show();
+  EXPECT_EQ(teiler->handleWidth(), 3);
+  teiler->GroessenSetzen({259, 503});
+  EXPECT_EQ(teiler->sizes(), QList<int>({259, 503}));
+
+  teiler->resize(1530, 357);
+  EXPECT_NEAR(teiler->sizes()[0], 1527 * 259.0 / 762, 1);
+  // Shrinking far and growing back gives the same division: no drift from rounding.
+  for (int breite : {300, 41, 977, 123}) teiler->resize(breite, 357);
+  teiler->resize(765, 357);
+  EXPECT_EQ(teiler->sizes(), QList<int>({259, 503}));
+
+  // A dragged divider is kept in proportion from then on.
+  teiler->moveSplitter(381, 1);
+  EXPECT_EQ(teiler->sizes()[0], 381);
+  teiler->resize(1530, 357);
+  EXPECT_NEAR(teiler->sizes()[0], 1527 * 381.0 / 762, 1);
+}
+
+} // namespace

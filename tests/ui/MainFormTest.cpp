@@ -1,0 +1,305 @@
+// The main window, driven as a user would: fields, buttons, keys and menus, offscreen, under German
+// regional settings. The error box is replaced by a receiver so that nothing blocks.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QClipboard>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include <QBarSet>
+
+#include "DiagrammAnsicht.h"
+#include "MainForm.h"
+#include "Meldungen.h"
+#include "StatusLeiste.h"
+#include "W32_CLC.h"
+#include "ZahlFeld.h"
+
+using namespace kwt;
+
+namespace {
+
+// The same run driven through the engine, for the expected figures.
+struct Stumm : LaufAnzeige {
+  void VersuchZeigen(std::int32_t) override {}
+  void Fortschritt(int) override {}
+  void KennzahlZeigen(Kennzahl, const std::string &) override {}
+  bool HistogrammKontinuierlich() const override { return false; }
+  void HistogrammLeeren() override {}
+  void HistogrammZeichnen(const Histogramm &) override {}
+  void KurveZeichnen(const RHKurve &) override {}
+  void Zwischenablage(const std::string &) override {}
+};
+
+} // namespace
+
+class MainFormTest : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<Bewertungsmodell> modell;
+  std::unique_ptr<TMainForm> fenster;
+  QStringList meldungen;
+
+  template <class T> T *Finde(const char *name) {
+    T *w = fenster->findChild<T *>(name);
+    if (!w) qFatal("%s fehlt", name);
+    return w;
+  }
+  QString Text(const char *name) { return Finde<QLabel>(name)->text(); }
+  void Klick(const char *name) { QTest::mouseClick(Finde<QPushButton>(name), Qt::LeftButton); }
+  void Versuche(int n) { Finde<TZahlFeld>("EVersuche")->setGanzzahl(n); }
+  // Expected display strings: the engine run with the same seed and the window's default fields.
+  std::array<std::string, Kennzahlen.size()> Erwartet(std::uint32_t seed, int n) {
+    Bewertungsmodell m;
+    MenuVoreinstellungAnwenden(m, MenuVoreinstellung::Normalverteilung);
+    m.Zufall.Zufallszustand = seed;
+    Simulationslauf l(m);
+    Stumm s;
+    l.Berechnen({4.8L, 40, 310000, 60000, 675000}, {5.1L, 60, 370000, 85000, 720000}, n, s);
+    return l.Anzeigen;
+  }
+  void LabelsPruefen(const std::array<std::string, Kennzahlen.size()> &erwartet) {
+    for (const KennzahlEintrag &e : Kennzahlen) {
+      QCOMPARE(Text(e.Name), QString::fromStdString(erwartet[static_cast<std::size_t>(e.Art)]));
+    }
+  }
+
+private slots:
+  void initTestCase() {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    FehlerEmpfaengerSetzen([this](const QString &text) { meldungen << text; });
+  }
+  void init() {
+    meldungen.clear();
+    modell = std::make_unique<Bewertungsmodell>();
+    fenster = std::make_unique<TMainForm>(*modell);
+    fenster->show();
+    fenster->FormCreate();
+    modell->Zufall.Zufallszustand = 0;
+  }
+  void cleanup() { fenster.reset(); }
+
+  void StandardwerteNachDemStart() {
+    const char *felder[][2] = {{"EParam1Min", "4,80"},       {"EParam1Max", "5,10"},      {"EParam2Min", "40,00"},
+                               {"EParam2Max", "60,00"},      {"EParam3Min", "310.000,00"}, {"EParam3Max", "370.000,00"},
+                               {"EParam4Min", "60.000,00"},  {"EParam4Max", "85.000,00"}, {"EParam5Min", "675.000,00"},
+                               {"EParam5Max", "720.000,00"}, {"EVersuche", "10.000"}};
+    for (auto &[name, text] : felder) QCOMPARE(Finde<TZahlFeld>(name)->text(), QString(text));
+    for (const KennzahlEintrag &e : Kennzahlen) QCOMPARE(Text(e.Name), QString("0"));
+    QCOMPARE(Text("LCount"), QString("0"));
+    QCOMPARE(Finde<QProgressBar>("Progress")->value(), 0);
+    QCOMPARE(Finde<QLabel>("StatusVersion")->text(), QString("2"));
+    QCOMPARE(Finde<QTabWidget>("PageControl1")->currentIndex(), 0);
+    QVERIFY(Finde<QCheckBox>("cbHistogramm")->isChecked());
+    QCOMPARE(fenster->windowTitle(), QString("KWT Monte-Carlo Simulation Version 3 [2009]"));
+    for (Parameter p : AlleParameter) QCOMPARE(modell->Verteilungen[p].Prozent, ZeilenWerte(Zeile::Normal));
+  }
+
+  void BerechnenFuelltDieLabelsWieDieEngine() {
+    Versuche(2000);
+    Klick("BtnCalculate");
+    LabelsPruefen(Erwartet(0, 2000));
+    QCOMPARE(Text("LCount"), QString("2000"));
+    QCOMPARE(Finde<QProgressBar>("Progress")->value(), 100);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromStdString(fenster->Lauf().Liste.ZwischenablageText()));
+    QVERIFY(QGuiApplication::clipboard()->text().endsWith("\r\n"));
+    // The final histogram is drawn: 35 classes with the counts of the run.
+    QCOMPARE(fenster->Chart2()->Balken()->count(), 35);
+    QVERIFY(meldungen.isEmpty());
+  }
+
+  void StopUndEscWaehrendDesLaufs() {
+    for (bool esc : {false, true}) {
+      init();
+      Versuche(10000);
+      // Handled in the message processing of the first trial: the run ends after that trial.
+      QTimer::singleShot(0, this, [&] {
+        if (esc)
+          QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : fenster.get(), Qt::Key_Escape);
+        else
+          Klick("BtnStop");
+      });
+      Klick("BtnCalculate");
+      QCOMPARE(fenster->Lauf().AktVersuch, 1);
+      QCOMPARE(Text("LCount"), QString("1"));
+      LabelsPruefen(Erwartet(0, 1)); // mean, median and differences of the one trial done
+      QVERIFY(fenster->Lauf().Liste.IstSortiert());
+      cleanup();
+    }
+  }
+
+  void EscVorDemLaufHaeltIhnNichtAuf() {
+    Versuche(300);
+    QTest::keyClick(Finde<TZahlFeld>("EVersuche"), Qt::Key_Escape);
+    Klick("BtnCalculate");
+    QCOMPARE(fenster->Lauf().AktVersuch, 300);
+  }
+
+  void AktualisierenVorDemErstenLauf() {
+    fenster->findChild<QAction *>("mnDateiAktualisieren")->trigger();
+    QVERIFY(meldungen.isEmpty());
+    QCOMPARE(fenster->Chart2()->Balken()->count(), 0);
+  }
+
+  void LZGrenzeNullMeldetDenFehlerUndLaesstDieLabels() {
+    Versuche(100);
+    Klick("BtnCalculate");
+    const QString vorher = Text("LMWSTP");
+    Finde<TZahlFeld>("EParam1Min")->setWert(0);
+    Finde<TZahlFeld>("EParam1Max")->setWert(0);
+    Klick("BtnCalculate");
+    QCOMPARE(meldungen, QStringList{"Ungültige Gleitkommaoperation."});
+    QCOMPARE(Text("LMWSTP"), vorher);
+    QCOMPARE(Text("LMinVKW"), QString::fromStdString(Erwartet(0, 100)[0]));
+    QCOMPARE(fenster->Lauf().AktVersuch, 0);
+  }
+
+  void UngueltigesFeldIstRotUndLiestSichAlsNull() {
+    auto *feld = Finde<TZahlFeld>("EParam2Min");
+    feld->clear();
+    QTest::keyClicks(feld, "1.2"); // a thousands separator needs three digits after it
+    QVERIFY(!feld->Gueltig());
+    QCOMPARE(feld->Wert(), 0.0L);
+    QCOMPARE(feld->palette().color(QPalette::Base), QColor(Qt::red));
+  }
+
+  void ZweitesBerechnenWaehrendDesLaufsTutNichts() {
+    Versuche(500);
+    int klicks = 0;
+    QTimer::singleShot(0, this, [&] {
+      Klick("BtnCalculate");
+      ++klicks;
+    });
+    Klick("BtnCalculate");
+    QCOMPARE(klicks, 1);
+    QCOMPARE(fenster->Lauf().AktVersuch, 500);
+    LabelsPruefen(Erwartet(0, 500));
+  }
+
+  // A preset or new bounds in the middle of a run change the percentages and the fields only: the run
+  // keeps drawing from the tables it prepared at its start, and the next run uses the new values.
+  void VoreinstellungUndGrenzenWaehrendDesLaufs() {
+    Versuche(3000);
+    QTimer::singleShot(0, this, [&] {
+      fenster->findChild<QAction *>("mnEinpunktverteilung")->trigger();
+      Finde<TZahlFeld>("EParam3Max")->setWert(999999);
+    });
+    Klick("BtnCalculate");
+    LabelsPruefen(Erwartet(0, 3000));
+    QCOMPARE(modell->Verteilungen[RO].Prozent, ZeilenWerte(Zeile::Einpunkt));
+    Klick("BtnCalculate");
+    QCOMPARE(modell->ParamMax[RO], 999999.0L);
+    QCOMPARE(fenster->Lauf().Liste.Zeilen().size(), 1u); // every trial draws class 5 now
+  }
+
+  void SchliessenWaehrendDesLaufs() {
+    Versuche(100000);
+    QTimer::singleShot(0, this, [&] { fenster->close(); });
+    Klick("BtnCalculate");
+    QCOMPARE(fenster->Lauf().AktVersuch, 1);
+    QVERIFY(!fenster->isVisible());
+  }
+
+  void VoreinstellungenAusDemMenue() {
+    fenster->findChild<QAction *>("mnLinksschiefeVerteilung")->trigger();
+    QCOMPARE(modell->Verteilungen[LZ].Prozent, ZeilenWerte(Zeile::Fallend));
+    QCOMPARE(modell->Verteilungen[RO].Prozent, ZeilenWerte(Zeile::Steigend));
+  }
+
+  void SzenarioHinUndZurueck() {
+    const QString pfad = QDir::temp().filePath("kwt-fenster-test.kwt");
+    fenster->setDateiDialog([&](QWidget *, bool, const QString &, const QString &, const QString &) { return pfad; });
+    Finde<TZahlFeld>("EParam2Min")->setWert(40.5L);
+    Finde<TZahlFeld>("EParam5Max")->setWert(730000.25L);
+    modell->Verteilungen[RO].Prozent = {3.5L, 6.25L, 9, 11.75L, 20, 18.5L, 12, 9, 6, 4};
+    Versuche(1234);
+    Finde<QCheckBox>("cbHistogramm")->setChecked(false);
+    fenster->findChild<QAction *>("mnSzenarioSpeichern")->trigger();
+    QVERIFY(meldungen.isEmpty());
+    const Szenario gespeichert = fenster->SzenarioAusFenster();
+    modell->Zufall.Zufallszustand = 77;
+    Klick("BtnCalculate");
+    const auto ersterLauf = fenster->Lauf().Anzeigen;
+
+    // Change everything, then load.
+    fenster->findChild<QAction *>("mnEinpunktverteilung")->trigger();
+    for (const char *name : {"EParam1Min", "EParam2Min", "EParam3Max", "EParam5Max"}) Finde<TZahlFeld>(name)->setWert(1);
+    Versuche(5);
+    Finde<QCheckBox>("cbHistogramm")->setChecked(true);
+    fenster->findChild<QAction *>("mnSzenarioOeffnen")->trigger();
+    QVERIFY(meldungen.isEmpty());
+    QVERIFY(fenster->SzenarioAusFenster() == gespeichert);
+    QCOMPARE(Finde<TZahlFeld>("EParam2Min")->text(), QString("40,50"));
+    QVERIFY(!Finde<QCheckBox>("cbHistogramm")->isChecked());
+    modell->Zufall.Zufallszustand = 77;
+    Klick("BtnCalculate");
+    QVERIFY(fenster->Lauf().Anzeigen == ersterLauf);
+
+    // A bad file gives its message and changes nothing.
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    datei.write(R"({"format": "KWT-Szenario", "version": 3})");
+    datei.close();
+    Versuche(42);
+    fenster->findChild<QAction *>("mnSzenarioOeffnen")->trigger();
+    QCOMPARE(meldungen.size(), 1);
+    QVERIFY(meldungen[0].contains("Formatversion 3"));
+    QCOMPARE(Finde<TZahlFeld>("EVersuche")->Ganzzahl(), 42);
+    QFile::remove(pfad);
+
+    // A field without a valid number is not saved as 0.
+    Finde<TZahlFeld>("EParam1Max")->setText("");
+    fenster->findChild<QAction *>("mnSzenarioSpeichern")->trigger();
+    QCOMPARE(meldungen.size(), 2);
+    QVERIFY(meldungen[1].contains("EParam1Max"));
+    QVERIFY(!QFile::exists(pfad));
+  }
+
+  void WerteAlsCsv() {
+    const QString pfad = QDir::temp().filePath("kwt-fenster-test.csv");
+    fenster->setDateiDialog([&](QWidget *, bool, const QString &, const QString &, const QString &) { return pfad; });
+    Versuche(10);
+    Klick("BtnCalculate");
+    fenster->findChild<QAction *>("mnWerteCsv")->trigger();
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    const QList<QByteArray> zeilen = datei.readAll().split('\n');
+    QCOMPARE(zeilen[0], QByteArray("Versuch,Wert,Zeile\r"));
+    QCOMPARE(zeilen.size(), 12); // header, ten trials, and the empty rest after the last CR LF
+    QFile::remove(pfad);
+  }
+
+  void VerteilungKnopfBereitetMitDenFeldernVor() {
+    QString name;
+    Extended ersteMitte = 0;
+    fenster->setVerteilungBearbeiten([&](QWidget *, const QString &n, TParamVerteilung &t) {
+      name = n;
+      ersteMitte = t.Mitte[0];
+    });
+    Finde<TZahlFeld>("EParam2Min")->setWert(50);
+    Finde<TZahlFeld>("EParam2Max")->setWert(70);
+    Klick("BtnV_RND");
+    QCOMPARE(name, QString("Restnutzungsdauer"));
+    QCOMPARE(ersteMitte, 51.0L); // from the edited bounds, without a run
+    Klick("BtnV_RO");
+    QCOMPARE(name, QString("Rohertrag"));
+    Klick("BtnV_BWK");
+    QCOMPARE(name, QString("Bewirtschaftungskosten"));
+  }
+};
+
+int main(int argc, char **argv) {
+  kwt::FormatierungInitialisieren();
+  QApplication app(argc, argv);
+  MainFormTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "MainFormTest.moc"
