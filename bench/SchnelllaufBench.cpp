@@ -75,7 +75,8 @@ void BM_Innenschleife(benchmark::State &state) {
   Histogramm histo;
   histo.Vorbereiten(100000000, modell.VkwMin, modell.VkwMax);
   const schnell::Ziehungstabellen tabellen(modell.Verteilungen);
-  schnell::Kombinationsspeicher speicher(tabellen, histo, modell.VkwMin, modell.VkwMax, 0x1p40);
+  schnell::Vorrat vorrat;
+  schnell::Kombinationsspeicher speicher(tabellen, histo, modell.VkwMin, modell.VkwMax, 0x1p40, vorrat);
   for (std::uint32_t k = 0; k < tabellen.Kombinationen(); ++k) speicher.Holen(k, nullptr);
   const auto kern = std::make_unique<schnell::KernTabellen>(tabellen);
   alignas(64) static schnell::Markenzaehler zaehler;

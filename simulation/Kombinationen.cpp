@@ -6,7 +6,6 @@
 #include <thread>
 
 #include "Ergebnisliste.h"
-#include "Ertragswert.h"
 
 namespace kwt::schnell {
 
@@ -86,19 +85,55 @@ Parameterwerte Ziehungstabellen::Werte(std::uint32_t kombination) const {
   return werte;
 }
 
+void Vorrat::Bereitstellen(std::uint32_t n) {
+  if (n > groesse_) {
+    woerter_.reset();
+    werte_.reset();
+    woerter_ = std::make_unique<std::atomic<std::uint64_t>[]>(n);
+    werte_ = std::make_unique_for_overwrite<Kombiwert[]>(n);
+    groesse_ = n;
+    return;
+  }
+  for (std::uint32_t k = 0; k < n; ++k) woerter_[k].store(marke::Unbekannt, std::memory_order_relaxed);
+}
+
 Kombinationsspeicher::Kombinationsspeicher(const Ziehungstabellen &tabellen, const Histogramm &histo, Extended vkwMin,
-                                           Extended vkwMax, double grenze)
+                                           Extended vkwMax, double grenze, Vorrat &vorrat)
     : tabellen_(tabellen), histo_(histo), vkwMin_(vkwMin), vkwMax_(vkwMax), grenze_(grenze),
-      groesse_(tabellen.Kombinationen()), woerter_(new std::atomic<std::uint64_t>[groesse_]), werte_(groesse_) {}
+      groesse_(tabellen.Kombinationen()) {
+  vorrat.Bereitstellen(groesse_);
+  woerter_ = vorrat.Woerter();
+  werte_ = vorrat.Werte();
+  static_assert(Ziehfolge[0] == LZ && Ziehfolge[1] == RND);
+  const Ziehung &lz = tabellen.Z(0), &rnd = tabellen.Z(1);
+  for (int i = 0; i <= lz.Anzahl; ++i) {
+    for (int j = 0; j <= rnd.Anzahl; ++j) {
+      const Parameterwerte x = tabellen.Werte(static_cast<std::uint32_t>(i) * lz.Gewicht + static_cast<std::uint32_t>(j) * rnd.Gewicht);
+      Zinsfaktorpaar paar;
+      try {
+        paar.Faktoren = ZinsfaktorenBerechnen(x[LZ], x[RND]);
+      } catch (const GleitkommaFehler &f) {
+        paar.Fehler = f.what();
+      }
+      zinsfaktoren_.push_back(std::move(paar));
+    }
+  }
+}
 
 std::uint64_t Kombinationsspeicher::Berechnen(std::uint32_t kombination) {
   const Parameterwerte x = tabellen_.Werte(kombination);
   Kombiwert &w = werte_[kombination];
-  w = Kombiwert{};
+  w = Kombiwert{0, -1, Ausgang::Normal, false, 0, {}};
   Extended v = 0;
   try {
-    // The steps of one trial of the trial-by-trial run, in its order.
-    v = Ertragswert(x[LZ], x[RND], x[RO], x[BWK], x[BO]);
+    // Ertragswert step by step, in its order: the net income, then the factors (computed before, but
+    // their error comes only now), then A V + D BO.
+    const Extended a = Minus(x[RO], x[BWK]);
+    const Zinsfaktorpaar &paar =
+        zinsfaktoren_[static_cast<std::size_t>(tabellen_.Stufe(kombination, 0) * (tabellen_.Z(1).Anzahl + 1) +
+                                               tabellen_.Stufe(kombination, 1))];
+    if (!paar.Fehler.empty()) throw GleitkommaFehler(paar.Fehler);
+    v = ErtragswertAusFaktoren(a, paar.Faktoren, x[BO]);
     w.Gespeichert = static_cast<double>(RundenInt64(v));
   } catch (const GleitkommaFehler &f) {
     w.Art = Ausgang::Wertfehler;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "Bewertungsmodell.h"
+#include "Ertragswert.h"
 #include "Histogramm.h"
 
 namespace kwt::schnell {
@@ -60,6 +61,10 @@ public:
     for (int d = 0; d < ParameterAnzahl; ++d) k += static_cast<std::uint32_t>(z_[d].Stufe(s[d])) * z_[d].Gewicht;
     return k;
   }
+  // The step of draw d (0..4, draw order) in a combination.
+  int Stufe(std::uint32_t kombination, int d) const {
+    return static_cast<int>(kombination / z_[d].Gewicht % static_cast<std::uint32_t>(z_[d].Anzahl + 1));
+  }
   // The combination of the trial that starts from the generator state zustand; zustand moves on by five steps.
   std::uint32_t NaechsteKombination(std::uint32_t &zustand) const;
   // The drawn parameter values of a combination (parameter order), as KlasseZiehen returns them.
@@ -93,15 +98,31 @@ enum class Ausgang : std::uint8_t {
   Zaehlfehler, // the histogram raises an error: the trial is stored, then the run ends
 };
 
+// No initialisers: the store leaves the records of combinations not drawn untouched (Vorrat).
 struct Kombiwert {
-  double Gespeichert = 0;      // the stored value: the market value rounded up to a whole number
-  std::int8_t Klasse = -1;     // histogram class, -1 when not counted
-  Ausgang Art = Ausgang::Normal;
-  bool Auffrischen = false;    // the value is exactly -1, which the histogram takes as a refresh request
-  std::uint8_t ZeilenLaenge = 0;
-  std::array<char, 10> Zeile{};
+  double Gespeichert;        // the stored value: the market value rounded up to a whole number
+  std::int8_t Klasse;        // histogram class, -1 when not counted
+  Ausgang Art;
+  bool Auffrischen;          // the value is exactly -1, which the histogram takes as a refresh request
+  std::uint8_t ZeilenLaenge;
+  std::array<char, 10> Zeile;
 
   std::string ZeileText() const { return std::string(Zeile.data(), ZeilenLaenge); }
+};
+
+// The memory of the combinations, kept from one run to the next: the window runs again and again,
+// and fresh memory costs a page fault for every page first touched.
+class Vorrat {
+public:
+  // Room for n combinations, every one "not drawn yet".
+  void Bereitstellen(std::uint32_t n);
+  std::atomic<std::uint64_t> *Woerter() { return woerter_.get(); }
+  Kombiwert *Werte() { return werte_.get(); }
+
+private:
+  std::uint32_t groesse_ = 0;
+  std::unique_ptr<std::atomic<std::uint64_t>[]> woerter_;
+  std::unique_ptr<Kombiwert[]> werte_;
 };
 
 // The combinations of one run with one set of class tables. Threads may ask for combinations at the
@@ -110,7 +131,7 @@ class Kombinationsspeicher {
 public:
   // Stored values of a magnitude of grenze or more get the mark Besonders (see Schnelllauf).
   Kombinationsspeicher(const Ziehungstabellen &tabellen, const Histogramm &histo, Extended vkwMin, Extended vkwMax,
-                       double grenze);
+                       double grenze, Vorrat &vorrat);
 
   // The word of a combination, computed first if need be (then its number goes to neu, if given).
   // Never Unbekannt or InArbeit.
@@ -124,20 +145,28 @@ public:
     return MarkeVon(woerter_[kombination].load(std::memory_order_acquire)) != marke::Unbekannt;
   }
 
-  const std::atomic<std::uint64_t> *Woerter() const { return woerter_.get(); }
+  const std::atomic<std::uint64_t> *Woerter() const { return woerter_; }
   std::uint32_t Groesse() const { return groesse_; }
   double Grenze() const { return grenze_; }
 
 private:
   std::uint64_t Berechnen(std::uint32_t kombination);
 
+  // The two interest factors depend on the yield rate and the remaining life only: computed once for
+  // each pair of their steps (or the message they raise).
+  struct Zinsfaktorpaar {
+    Zinsfaktoren Faktoren;
+    std::string Fehler;
+  };
+
   const Ziehungstabellen &tabellen_;
   const Histogramm &histo_;
   Extended vkwMin_, vkwMax_;
   double grenze_;
   std::uint32_t groesse_;
-  std::unique_ptr<std::atomic<std::uint64_t>[]> woerter_;
-  std::vector<Kombiwert> werte_;
+  std::atomic<std::uint64_t> *woerter_;
+  Kombiwert *werte_;
+  std::vector<Zinsfaktorpaar> zinsfaktoren_; // [step of LZ][step of RND]
   mutable std::mutex meldungenSperre_;
   std::unordered_map<std::uint32_t, std::string> meldungen_;
 };

@@ -30,6 +30,18 @@ struct KernTabellen {
   std::int32_t Schwelle[ParameterAnzahl][KlassenAnzahlVerteilung];
   std::uint32_t Gewicht[ParameterAnzahl];
 
+  // For the processors that look up 32 (AVX-512) or 8 (AVX2) entries of a register in one instruction:
+  // the states split into as many buckets by their top bits. Per bucket the weighted step of its lowest
+  // state, and the thresholds inside it (minus 2^31, filled up with the largest number); Innen is the
+  // most thresholds of a bucket. So a draw costs a lookup and a comparison or two instead of ten.
+  template <int Anzahl> struct Eimertabelle {
+    alignas(64) std::uint32_t Basis[ParameterAnzahl][Anzahl];
+    alignas(64) std::int32_t Schwelle[ParameterAnzahl][KlassenAnzahlVerteilung][Anzahl];
+    std::int32_t Innen[ParameterAnzahl];
+  };
+  Eimertabelle<32> Eimer32;
+  Eimertabelle<8> Eimer8;
+
   explicit KernTabellen(const Ziehungstabellen &tabellen);
 };
 

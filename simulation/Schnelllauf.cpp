@@ -149,7 +149,7 @@ struct Schnelllauf::Helfer {
 Schnelllauf::Schnelllauf(Simulationslauf &lauf, LaufAnzeige &anzeige, Simulationslauf::SchnellOptionen optionen)
     : lauf_(lauf), modell_(lauf.modell_), anzeige_(anzeige), optionen_(optionen), n_(lauf.AnzahlVersuche),
       kern_(std::make_unique<KernVariante>(KernWaehlen(optionen.Kern != nullptr ? optionen.Kern : ""))) {
-  threads_ = optionen.Threads > 0 ? optionen.Threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  threads_ = Simulationslauf::ThreadsFuer(optionen);
   // With every stored value below 2^63 / n in magnitude no partial sum of n of them reaches 2^63; whole
   // numbers below that are exact in extended precision, so the integer sum is the extended sum. The
   // packed word holds stored values below 2^53.
@@ -166,7 +166,9 @@ Schnelllauf::~Schnelllauf() = default;
 void Schnelllauf::TabellenBauen() {
   speicher_.reset();
   tabellen_ = std::make_unique<Ziehungstabellen>(modell_.Verteilungen);
-  speicher_ = std::make_unique<Kombinationsspeicher>(*tabellen_, lauf_.Histo, modell_.VkwMin, modell_.VkwMax, grenze_);
+  if (!lauf_.vorrat_) lauf_.vorrat_ = std::make_unique<Vorrat>();
+  speicher_ = std::make_unique<Kombinationsspeicher>(*tabellen_, lauf_.Histo, modell_.VkwMin, modell_.VkwMax, grenze_,
+                                                     *lauf_.vorrat_);
   kernTabellen_ = std::make_unique<KernTabellen>(*tabellen_);
 }
 

@@ -1,5 +1,9 @@
 #include "Simulationslauf.h"
 
+#include <algorithm>
+#include <thread>
+
+#include "Kombinationen.h"
 #include "Schnelllauf.h"
 #include "W32_CLC.h"
 
@@ -9,6 +13,8 @@ Simulationslauf::Simulationslauf(Bewertungsmodell &modell)
     : Werte(static_cast<std::size_t>(WerteSpeicher), 0.0), modell_(modell) {
   Anzeigen.fill("0");
 }
+
+Simulationslauf::~Simulationslauf() = default;
 
 int Simulationslauf::FortschrittProzent(std::int32_t aktVersuch, std::int32_t anzahlVersuche) {
   if (anzahlVersuche == 0) return 0;
@@ -103,6 +109,10 @@ void Simulationslauf::Berechnen(const Parameterwerte &min, const Parameterwerte 
   }
 
   Abschliessen(summe, anzeige);
+}
+
+int Simulationslauf::ThreadsFuer(const SchnellOptionen &optionen) {
+  return optionen.Threads > 0 ? optionen.Threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 }
 
 void Simulationslauf::SchnellBerechnen(const Parameterwerte &min, const Parameterwerte &max,

@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,10 @@
 
 namespace kwt {
 
+namespace schnell {
+class Vorrat;
+}
+
 class Simulationslauf {
 public:
   // The store of single trial values: the first WerteSpeicher trials of a run are kept in trial order.
@@ -36,6 +41,9 @@ public:
   static constexpr std::int32_t WerteSpeicher = 100000;
 
   explicit Simulationslauf(Bewertungsmodell &modell);
+  ~Simulationslauf();
+  Simulationslauf(const Simulationslauf &) = delete;
+  Simulationslauf &operator=(const Simulationslauf &) = delete;
 
   // The run. min and max are the ten bounds as the fields hold them, anzahlVersuche the trial field.
   void Berechnen(const Parameterwerte &min, const Parameterwerte &max, std::int32_t anzahlVersuche,
@@ -46,6 +54,8 @@ public:
     std::int32_t Paketgroesse = 1 << 16; // trials a thread takes at a time
     const char *Kern = nullptr;          // "avx512", "avx2", "standard"; nullptr: the fastest the processor runs
   };
+  // The number of threads a fast run with these options uses.
+  static int ThreadsFuer(const SchnellOptionen &optionen);
   // The same run at the speed of the machine. Reports as anzeige.MeldetaktWaehlen() asks.
   void SchnellBerechnen(const Parameterwerte &min, const Parameterwerte &max, std::int32_t anzahlVersuche,
                         LaufAnzeige &anzeige, SchnellOptionen optionen);
@@ -85,6 +95,7 @@ private:
 
   Bewertungsmodell &modell_;
   bool laeuft_ = false;
+  std::unique_ptr<schnell::Vorrat> vorrat_; // the fast run's memory, kept for the next run
 };
 
 } // namespace kwt

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <random>
 
 #include "Kombinationen.h"
@@ -99,6 +101,84 @@ TEST(Kombinationen, TabellenAenderungWirdErkannt) {
   MenuVoreinstellungAnwenden(m, MenuVoreinstellung::Normalverteilung);
   m.VerteilungenVorbereiten({4.8L, 40, 310000, 60000, 675000}, {5.1L, 60, 370000, 85000, 720001});
   EXPECT_FALSE(t.Unveraendert(m.Verteilungen)); // midpoints of BO moved
+}
+
+} // namespace
+
+#include "Schnellkern.h"
+
+namespace {
+
+// The inverse of an odd number modulo 2^32 (Newton's iteration doubles the correct bits each step).
+std::uint32_t Inverse(std::uint32_t a) {
+  std::uint32_t x = a;
+  for (int i = 0; i < 5; ++i) x *= 2 - a * x;
+  return x;
+}
+
+// Every variant of the inner loop against the scalar draw, on states chosen to fall on and next to
+// every threshold and every bucket boundary of the vector lookups, for each of the five draws.
+TEST(Schnellkern, VariantenGleichenDerSkalarenZiehung) {
+  std::mt19937_64 rng(99);
+  std::vector<std::array<TParamVerteilung, ParameterAnzahl>> faelle;
+  auto mitGrenzen = [](std::array<std::uint32_t, 10> u) {
+    std::array<TParamVerteilung, ParameterAnzahl> v{};
+    for (Parameter p : AlleParameter) {
+      for (int k = 0; k < 10; ++k) v[p].Kumuliert[k] = static_cast<Extended>(u[k]) * 0x1p-32L;
+      for (int k = 0; k < 10; ++k) v[p].Mitte[k] = k + 1;
+    }
+    return v;
+  };
+  // Thresholds on bucket boundaries of both tables (2^27 and 2^29 apart), ten in one bucket, none.
+  faelle.push_back(mitGrenzen({(1u << 27) - 1, 1u << 27, (1u << 27) + 1, (1u << 29) - 2, 1u << 29, 3u << 29,
+                               (7u << 29) + 5, 0xFFFFFFFEu, 0xFFFFFFFEu, 0xFFFFFFFFu}));
+  faelle.push_back(mitGrenzen({100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}));
+  faelle.push_back(mitGrenzen({0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  faelle.push_back(mitGrenzen({0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu,
+                               0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu}));
+  for (int i = 0; i < 6; ++i) {
+    std::array<std::uint32_t, 10> u;
+    for (std::uint32_t &x : u) x = static_cast<std::uint32_t>(rng());
+    std::sort(u.begin(), u.end());
+    faelle.push_back(mitGrenzen(u));
+  }
+  for (const auto &v : faelle) {
+    const Ziehungstabellen t(v);
+    const auto kern = std::make_unique<KernTabellen>(t);
+    // Every combination ordinary: the loop runs through.
+    std::vector<std::atomic<std::uint64_t>> woerter(t.Kombinationen());
+    for (auto &w : woerter) w = 1;
+    std::vector<std::uint32_t> zustaende;
+    for (int d = 0; d < ParameterAnzahl; ++d) {
+      for (std::uint32_t u : t.Z(d).Schwelle) {
+        for (std::uint32_t s : {u - 1, u, u + 1}) zustaende.push_back(s);
+      }
+    }
+    for (std::uint64_t b = 0; b < 32; ++b) {
+      for (std::int64_t d = -1; d <= 1; ++d) zustaende.push_back(static_cast<std::uint32_t>((b << 27) + d));
+    }
+    for (const KernVariante &variante : KernVarianten()) {
+      SCOPED_TRACE(variante.Name);
+      for (std::uint32_t s : zustaende) {
+        for (int d = 0; d < ParameterAnzahl; ++d) {
+          // The start state whose trial 1 draws s at draw d.
+          const Sprung j = Zufallsgenerator::SprungUm(static_cast<std::uint64_t>(d) + 1);
+          const std::uint32_t start = Inverse(j.A) * (s - j.C);
+          ASSERT_EQ(j.Anwenden(start), s);
+          alignas(64) static Markenzaehler zaehler;
+          std::uint32_t aufzeichnung[40];
+          KernStand stand;
+          stand.Zustand = start;
+          stand.Zaehler = &zaehler;
+          stand.Aufzeichnung = aufzeichnung;
+          ASSERT_EQ(variante.Funktion(*kern, woerter.data(), 40, stand), 40);
+          std::uint32_t z = start;
+          for (int i = 0; i < 40; ++i) ASSERT_EQ(aufzeichnung[i], t.NaechsteKombination(z)) << "Versuch " << i;
+          EXPECT_EQ(stand.Zustand, z);
+        }
+      }
+    }
+  }
 }
 
 } // namespace
