@@ -10,7 +10,8 @@
 // The fast run (Simulationslauf::SchnellBerechnen) reports only at some trials and makes no call at
 // all in between. It reports
 //   - at the latest after MeldetaktWaehlen().Versuche trials and, when Millisekunden is above 0, about
-//     that often in time (it measures its own speed and sizes its blocks of trials to match);
+//     that often in time (it measures its own speed and sizes its blocks of trials to match; the first
+//     report then comes at trial 1 and the blocks grow from there);
 //   - at the last trial of the run;
 //   - at the trial before one whose market value cannot be computed (the run then ends with that
 //     error, unless the report stopped the run or changed the class tables);

@@ -387,7 +387,9 @@ void Schnelllauf::Melden(const Blockende &b) {
 Extended Schnelllauf::Ausfuehren() {
   const Meldetakt takt = anzeige_.MeldetaktWaehlen();
   const std::int64_t hoechstens = std::max<std::int64_t>(1, takt.Versuche);
-  std::int64_t block = takt.Millisekunden > 0 ? std::min<std::int64_t>(hoechstens, 1024) : hoechstens;
+  // By time, the first report comes after the first trial (a "Stop" pending at the start ends the run
+  // there, as in the trial-by-trial run); the blocks then grow at most eightfold to the time asked for.
+  std::int64_t block = takt.Millisekunden > 0 ? 1 : hoechstens;
   for (;;) {
     const auto beginn = std::chrono::steady_clock::now();
     const std::int64_t vorher = k_;
