@@ -275,7 +275,11 @@ void Schnelllauf::PaketBearbeiten(Paket &p, Helfer &h) {
 Schnelllauf::Masseergebnis Schnelllauf::Masse(std::int64_t von, std::int64_t bis, std::uint32_t zustand,
                                               const Blockende &offen) {
   pakete_.clear();
-  const std::int64_t groesse = std::max<std::int64_t>(Bahnen, optionen_.Paketgroesse);
+  // Small sections still give every thread a few packages: early on, computing the combinations drawn
+  // for the first time is most of the work.
+  const std::int64_t groesse =
+      std::max<std::int64_t>(Bahnen, std::min<std::int64_t>(optionen_.Paketgroesse,
+                                                            std::max<std::int64_t>(1024, (bis - von + 1) / (4 * threads_))));
   for (std::int64_t anfang = von; anfang <= bis;) {
     std::int64_t anzahl = std::min(groesse, bis - anfang + 1);
     // A package lies wholly inside or wholly beyond the trials kept in order.
