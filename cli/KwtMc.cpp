@@ -90,6 +90,8 @@ public:
   void HistogrammZeichnen(const Histogramm &) override {}
   void KurveZeichnen(const RHKurve &kurve) override { Kurve = kurve; }
   void Zwischenablage(const std::string &text) override { Text = text; }
+  // The fast run reports ten times a second: enough for the bar.
+  Meldetakt MeldetaktWaehlen() const override { return {INT32_MAX, 100}; }
   void BalkenBeenden() {
     if (gezeichnet_) fehler_ << "\r" << std::string(50, ' ') << "\r" << std::flush;
     gezeichnet_ = false;
@@ -176,6 +178,11 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
   app.add_option("--csv", csv, "Die Werte des Laufs als CSV in DATEI schreiben");
   app.add_flag("--json", a.Json, "Ein JSON-Objekt statt des Textes ausgeben");
   app.add_flag("--exakt", a.Exakt, "Exakte Verteilung, Vergleich mit der Stichprobe und Empfindlichkeit dazu ausgeben");
+  std::vector<std::string> threads;
+  app.add_option("--threads", threads, "Anzahl Threads des Laufs (Vorgabe: einer je Prozessorkern)");
+  app.add_flag("--versuchsweise", a.Versuchsweise,
+               "Versuch für Versuch rechnen wie das Fenster (gleiche Ergebnisse, langsam; zum Vergleich)");
+  app.add_flag("--zeit", a.Zeit, "Rechenzeit und Versuche je Sekunde ausgeben");
   if (hilfe) *hilfe = app.help();
   try {
     app.parse(argc, argv);
@@ -234,6 +241,8 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
       Klassenwerte zeile{};
       for (int k = 0; k < KlassenAnzahlVerteilung; ++k) zeile[k] = ZahlLesen(name, werte[k]);
       a.Prozent[i] = zeile;
+    } else if (name == "--threads") {
+      a.Threads = static_cast<int>(GanzzahlLesen(name, threads[n], 1, 1024));
     } else if (name == "--liste") {
       a.Liste = liste[n];
     } else if (name == "--csv") {
@@ -273,12 +282,22 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
   Simulationslauf lauf(modell);
   TerminalAnzeige anzeige(fehler, &fehler == &std::cerr && isatty(STDERR_FILENO));
   std::string meldung;
+  Simulationslauf::SchnellOptionen optionen;
+  optionen.Threads = auftrag.Threads;
+  const auto beginn = std::chrono::steady_clock::now();
   try {
-    lauf.Berechnen(auftrag.Min, auftrag.Max, auftrag.Versuche, anzeige);
+    if (auftrag.Versuchsweise) {
+      lauf.Berechnen(auftrag.Min, auftrag.Max, auftrag.Versuche, anzeige);
+    } else {
+      lauf.SchnellBerechnen(auftrag.Min, auftrag.Max, auftrag.Versuche, anzeige, optionen);
+    }
   } catch (const GleitkommaFehler &f) {
     meldung = f.what();
   }
+  const double sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - beginn).count();
   anzeige.BalkenBeenden();
+  const int threadsBenutzt = auftrag.Versuchsweise ? 1 : Simulationslauf::ThreadsFuer(optionen);
+  const double jeSekunde = sekunden > 0 ? lauf.AktVersuch / sekunden : 0;
   std::optional<ExaktErgebnis> exakt;
   if (auftrag.Exakt) exakt = ExaktBerechnen(modell, auftrag.Min, auftrag.Max, lauf);
 
@@ -306,10 +325,25 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
     nlohmann::ordered_json j = JsonErgebnis(lauf, anzeige);
     if (!meldung.empty()) j["fehler"] = meldung;
     if (exakt) j["exakt"] = ExaktJson(*exakt);
+    if (auftrag.Zeit) {
+      j["zeit"] = {{"sekunden", sekunden},
+                   {"versuche_je_sekunde", jeSekunde},
+                   {"threads", threadsBenutzt},
+                   {"verfahren", auftrag.Versuchsweise ? "versuchsweise" : "schnell"}};
+    }
     aus << j.dump(2) << '\n';
-  } else if (!(auftrag.Liste && *auftrag.Liste == "-")) {
-    TextAusgeben(aus, lauf, anzeige);
-    if (exakt) ExaktTextAusgeben(aus, *exakt);
+  } else {
+    const bool listeAufStandardausgabe = auftrag.Liste && *auftrag.Liste == "-";
+    if (!listeAufStandardausgabe) {
+      TextAusgeben(aus, lauf, anzeige);
+      if (exakt) ExaktTextAusgeben(aus, *exakt);
+    }
+    if (auftrag.Zeit) {
+      // Beside the list on stdout the time goes to stderr, so that the list stays as it is.
+      std::ostream &ziel = listeAufStandardausgabe ? fehler : aus;
+      ziel << "\nRechenzeit: " << Tausend(sekunden, 3) << " s, " << Tausend(jeSekunde, 0) << " Versuche je Sekunde ("
+           << (auftrag.Versuchsweise ? "Versuch für Versuch" : std::to_string(threadsBenutzt) + " Threads") << ")\n";
+    }
   }
   if (!meldung.empty()) {
     fehler << "kwt-mc: " << meldung << "\n";

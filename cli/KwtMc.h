@@ -2,6 +2,11 @@
 //
 //   kwt-mc [--szenario DATEI] [--versuche N] [--seed S] [--lz MIN:MAX] ... [--verteilung NAME]
 //          [--prozent PARAM=p1,...,p10] [--liste DATEI|-] [--csv DATEI] [--json] [--exakt]
+//          [--threads N] [--versuchsweise] [--zeit]
+//
+// The run is the fast one on all cores (--threads N to choose); its results are those of the window's
+// trial-by-trial run, which --versuchsweise runs instead. --zeit adds the run's time and its trials
+// per second.
 //
 // Without arguments it runs the main window's defaults (the ten default bounds, "Normalverteilung",
 // 10000 trials) and prints the nine figures with the window's captions, a text histogram and the
@@ -38,6 +43,9 @@ struct Auftrag {
   std::optional<std::string> Csv;
   bool Json = false;
   bool Exakt = false;
+  int Threads = 0; // 0: one per core
+  bool Versuchsweise = false;
+  bool Zeit = false;
   bool Hilfe = false;
 };
 

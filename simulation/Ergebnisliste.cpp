@@ -19,17 +19,35 @@ Extended MedianDerZeilen(const std::vector<std::string> &z) {
 void Ergebnisliste::Leeren() {
   zeilen_.clear();
   verschiedene_.clear();
+  weitere_.clear();
   sortiert_ = false;
 }
 
 void Ergebnisliste::Anhaengen(const std::string &zeile) {
+  InFolgeAnhaengen(zeile);
+  VerschiedeneAufnehmen(zeile);
+}
+
+void Ergebnisliste::InFolgeAnhaengen(const std::string &zeile) {
   if (zeilen_.size() < ZeilenInVersuchsfolge) zeilen_.push_back(zeile);
-  verschiedene_.insert(zeile);
+}
+
+void Ergebnisliste::VerschiedeneAufnehmen(const std::string &zeile) { verschiedene_.insert(zeile); }
+
+void Ergebnisliste::VerschiedeneAufnehmen(std::vector<std::string> zeilen) {
+  if (weitere_.empty()) {
+    weitere_ = std::move(zeilen);
+  } else {
+    weitere_.insert(weitere_.end(), std::make_move_iterator(zeilen.begin()), std::make_move_iterator(zeilen.end()));
+  }
 }
 
 void Ergebnisliste::Sortieren() {
-  zeilen_.assign(verschiedene_.begin(), verschiedene_.end());
+  zeilen_ = std::move(weitere_);
+  weitere_.clear();
+  zeilen_.insert(zeilen_.end(), verschiedene_.begin(), verschiedene_.end());
   std::sort(zeilen_.begin(), zeilen_.end());
+  zeilen_.erase(std::unique(zeilen_.begin(), zeilen_.end()), zeilen_.end());
   sortiert_ = true;
 }
 

@@ -31,6 +31,12 @@ public:
   void Leeren();
   // Appends the line of the next trial.
   void Anhaengen(const std::string &zeile);
+  // The two halves of Anhaengen, for a run that knows its distinct lines by other means: the line in
+  // trial order only (while there is room), and a distinct line only.
+  void InFolgeAnhaengen(const std::string &zeile);
+  void VerschiedeneAufnehmen(const std::string &zeile);
+  // Many distinct lines at once (repeats allowed): cheaper than one by one.
+  void VerschiedeneAufnehmen(std::vector<std::string> zeilen);
   // Replaces the contents by the distinct lines of all appended trials in ascending order. Lines of
   // ten digits sort numerically; an empty line comes first and lines with a minus sign sort by their
   // characters ('-' before the digits).
@@ -45,6 +51,7 @@ public:
 private:
   std::vector<std::string> zeilen_;
   std::unordered_set<std::string> verschiedene_;
+  std::vector<std::string> weitere_; // taken in bulk, made distinct when sorting
   bool sortiert_ = false;
 };
 

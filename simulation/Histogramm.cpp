@@ -32,11 +32,16 @@ void Histogramm::Vorbereiten(std::int32_t anzahlVersuche, Extended vkwMin, Exten
   }
 }
 
-void Histogramm::Zaehlen(Extended wert, Extended vkwMin, Extended vkwMax) {
-  if (wert < vkwMin || wert > vkwMax) return;
+std::int32_t Histogramm::ZaehlKlasse(Extended wert, Extended vkwMin, Extended vkwMax) const {
+  if (wert < vkwMin || wert > vkwMax) return -1;
   // A class width of 0 (VkwMin = VkwMax) makes this 0 / 0: an invalid operation that ends the run.
   const std::int32_t i = AbschneidenInt32(Durch(Minus(wert, vkwMin), KlassenBreite));
-  if (i <= KlassenAnzahl - 1) ++Haeufigkeit[static_cast<std::size_t>(i)];
+  return i <= KlassenAnzahl - 1 ? i : -1;
+}
+
+void Histogramm::Zaehlen(Extended wert, Extended vkwMin, Extended vkwMax) {
+  const std::int32_t i = ZaehlKlasse(wert, vkwMin, vkwMax);
+  if (i >= 0) ++Haeufigkeit[static_cast<std::size_t>(i)];
 }
 
 Balkenansicht HistogrammBalken(const Histogramm &h) {

@@ -29,6 +29,8 @@ struct Histogramm {
   void Vorbereiten(std::int32_t anzahlVersuche, Extended vkwMin, Extended vkwMax);
   // Counting steps of HistogrammZaehlen for one market value (not the refresh request).
   void Zaehlen(Extended wert, Extended vkwMin, Extended vkwMax);
+  // The class Zaehlen counts a value into, or -1 when it is not counted; raises what Zaehlen raises.
+  std::int32_t ZaehlKlasse(Extended wert, Extended vkwMin, Extended vkwMax) const;
 
   // Centre of class i in thousands, as the labels and the curve use it.
   static Extended KlassenMitteInTausend(Extended vkwMin, Extended breite, int i);

@@ -1,5 +1,10 @@
 #include "Simulationslauf.h"
 
+#include <algorithm>
+#include <thread>
+
+#include "Kombinationen.h"
+#include "Schnelllauf.h"
 #include "W32_CLC.h"
 
 namespace kwt {
@@ -8,6 +13,8 @@ Simulationslauf::Simulationslauf(Bewertungsmodell &modell)
     : Werte(static_cast<std::size_t>(WerteSpeicher), 0.0), modell_(modell) {
   Anzeigen.fill("0");
 }
+
+Simulationslauf::~Simulationslauf() = default;
 
 int Simulationslauf::FortschrittProzent(std::int32_t aktVersuch, std::int32_t anzahlVersuche) {
   if (anzahlVersuche == 0) return 0;
@@ -30,14 +37,16 @@ void Simulationslauf::HistogrammZaehlen(Extended wert, LaufAnzeige &anzeige) {
   if (auffrischen) anzeige.KurveZeichnen(RHKurveZeichnen(Histo, modell_.VkwMin));
 }
 
-void Simulationslauf::Berechnen(const Parameterwerte &min, const Parameterwerte &max, std::int32_t anzahlVersuche,
-                                LaufAnzeige &anzeige) {
-  struct LaufMarke {
-    bool &laeuft;
-    explicit LaufMarke(bool &l) : laeuft(l) { laeuft = true; }
-    ~LaufMarke() { laeuft = false; }
-  } marke(laeuft_);
+namespace {
+struct LaufMarke {
+  bool &laeuft;
+  explicit LaufMarke(bool &l) : laeuft(l) { laeuft = true; }
+  ~LaufMarke() { laeuft = false; }
+};
+} // namespace
 
+void Simulationslauf::Vorbereiten(const Parameterwerte &min, const Parameterwerte &max, std::int32_t anzahlVersuche,
+                                  LaufAnzeige &anzeige) {
   // Steps 1 to 4: tables, counters, list, stop flag (a stop requested before now is discarded).
   modell_.VerteilungenVorbereiten(min, max);
   AnzahlVersuche = anzahlVersuche;
@@ -56,6 +65,27 @@ void Simulationslauf::Berechnen(const Parameterwerte &min, const Parameterwerte 
   KennzahlSetzen(anzeige, Kennzahl::LWeightedVKW, modell_.VkwGewichtet);
   KennzahlSetzen(anzeige, Kennzahl::LMittelVKW, Durch(Plus(modell_.VkwMin, modell_.VkwMax), 2));
   Werte.assign(static_cast<std::size_t>(WerteSpeicher), 0.0);
+}
+
+void Simulationslauf::Abschliessen(Extended summe, LaufAnzeige &anzeige) {
+  // Steps 11 to 16.
+  Liste.Sortieren();
+  anzeige.Zwischenablage(Liste.ZwischenablageText());
+  const Extended mittel = Durch(summe, AktVersuch);
+  KennzahlSetzen(anzeige, Kennzahl::LMWSTP, mittel);
+  const Extended median = MedianDerZeilen(Liste.Zeilen());
+  KennzahlSetzen(anzeige, Kennzahl::LMedianSTP, median);
+  KennzahlSetzen(anzeige, Kennzahl::LDiffP, Durch(Minus(mittel, median), mittel));
+  KennzahlSetzen(anzeige, Kennzahl::LDiffWMedian, Durch(Minus(modell_.VkwGewichtet, median), modell_.VkwGewichtet));
+  KennzahlSetzen(anzeige, Kennzahl::LDiffWMittelwert,
+                 Durch(Minus(modell_.VkwGewichtet, mittel), modell_.VkwGewichtet));
+  HistogrammZaehlen(-1, anzeige);
+}
+
+void Simulationslauf::Berechnen(const Parameterwerte &min, const Parameterwerte &max, std::int32_t anzahlVersuche,
+                                LaufAnzeige &anzeige) {
+  LaufMarke marke(laeuft_);
+  Vorbereiten(min, max, anzahlVersuche, anzeige);
 
   // Step 9. The sum of the stored values is accumulated in trial order as the trials come, which
   // is the same sequence of additions as summing the store afterwards.
@@ -78,18 +108,20 @@ void Simulationslauf::Berechnen(const Parameterwerte &min, const Parameterwerte 
     if (StopFlag) break;
   }
 
-  // Steps 11 to 16.
-  Liste.Sortieren();
-  anzeige.Zwischenablage(Liste.ZwischenablageText());
-  const Extended mittel = Durch(summe, AktVersuch);
-  KennzahlSetzen(anzeige, Kennzahl::LMWSTP, mittel);
-  const Extended median = MedianDerZeilen(Liste.Zeilen());
-  KennzahlSetzen(anzeige, Kennzahl::LMedianSTP, median);
-  KennzahlSetzen(anzeige, Kennzahl::LDiffP, Durch(Minus(mittel, median), mittel));
-  KennzahlSetzen(anzeige, Kennzahl::LDiffWMedian, Durch(Minus(modell_.VkwGewichtet, median), modell_.VkwGewichtet));
-  KennzahlSetzen(anzeige, Kennzahl::LDiffWMittelwert,
-                 Durch(Minus(modell_.VkwGewichtet, mittel), modell_.VkwGewichtet));
-  HistogrammZaehlen(-1, anzeige);
+  Abschliessen(summe, anzeige);
+}
+
+int Simulationslauf::ThreadsFuer(const SchnellOptionen &optionen) {
+  return optionen.Threads > 0 ? optionen.Threads : static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+void Simulationslauf::SchnellBerechnen(const Parameterwerte &min, const Parameterwerte &max,
+                                       std::int32_t anzahlVersuche, LaufAnzeige &anzeige, SchnellOptionen optionen) {
+  LaufMarke marke(laeuft_);
+  Vorbereiten(min, max, anzahlVersuche, anzeige);
+  Extended summe = 0;
+  if (AnzahlVersuche > 0) summe = Schnelllauf(*this, anzeige, optionen).Ausfuehren();
+  Abschliessen(summe, anzeige);
 }
 
 } // namespace kwt

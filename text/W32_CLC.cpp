@@ -122,8 +122,10 @@ int RundungsmodusSetzen(int modus) {
 std::uint16_t StandardSteuerwort() { return standardSteuerwort.load(); }
 
 void StandardRundungUebernehmen() {
+  // Precision control too: on Windows a new thread starts with a 53-bit mantissa, which would cut
+  // every extended result the thread computes.
   const std::uint16_t wort = standardSteuerwort.load();
-  if (wort != 0) SteuerwortLaden(static_cast<std::uint16_t>((SteuerwortLesen() & 0xF3FF) | (wort & 0x0C00)));
+  if (wort != 0) SteuerwortLaden(static_cast<std::uint16_t>((SteuerwortLesen() & 0xF0FF) | (wort & 0x0F00)));
 }
 
 void FormatierungInitialisieren() {

@@ -31,7 +31,8 @@ std::uint16_t SteuerwortLesen();
 int RundungsmodusSetzen(int modus);
 // The control word recorded by the last RundungsmodusSetzen (0 before the first call).
 std::uint16_t StandardSteuerwort();
-// Applies the recorded default rounding mode to the calling thread (for worker threads).
+// Applies the recorded default rounding mode and the 64-bit precision to the calling thread (for
+// worker threads).
 void StandardRundungUebernehmen();
 
 // Separators "." and ",", then rounding toward positive infinity.

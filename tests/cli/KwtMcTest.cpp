@@ -203,6 +203,42 @@ TEST(KwtMc, ExaktAlsText) {
   EXPECT_EQ(Aufrufen({"--seed", "5", "--versuche", "500", "--exakt"}).aus.substr(0, ohne.aus.size()), ohne.aus);
 }
 
+// The fast run on any number of threads and the trial-by-trial run print the same, to the byte; --zeit
+// adds the time and nothing else.
+TEST(KwtMc, SchnellUndVersuchsweiseGleich) {
+  for (const std::vector<std::string> &szenario :
+       {std::vector<std::string>{"--seed", "4", "--versuche", "250000"},
+        std::vector<std::string>{"--seed", "8", "--versuche", "30000", "--prozent", "lz=1,5,9,10,25,25,10,9,5,0.99"}}) {
+    auto mit = [&](std::vector<std::string> mehr) {
+      mehr.insert(mehr.begin(), szenario.begin(), szenario.end());
+      return Aufrufen(mehr);
+    };
+    const Ausgabe referenz = mit({"--versuchsweise", "--json"});
+    for (const char *threads : {"1", "3"}) {
+      const Ausgabe schnell = mit({"--threads", threads, "--json"});
+      EXPECT_EQ(schnell.status, referenz.status);
+      EXPECT_EQ(schnell.aus, referenz.aus) << threads;
+    }
+    EXPECT_EQ(mit({"--liste", "-"}).aus, mit({"--liste", "-", "--versuchsweise"}).aus);
+  }
+  const Ausgabe zeit = Aufrufen({"--seed", "4", "--versuche", "5000", "--json", "--zeit", "--threads", "2"});
+  ASSERT_EQ(zeit.status, 0);
+  const json z = Lesen(zeit.aus)["zeit"];
+  EXPECT_EQ(z["threads"], 2);
+  EXPECT_EQ(z["verfahren"], "schnell");
+  EXPECT_GT(z["sekunden"].get<double>(), 0);
+  EXPECT_NEAR(z["versuche_je_sekunde"].get<double>() * z["sekunden"].get<double>(), 5000, 1);
+  json ohne = Lesen(zeit.aus);
+  ohne.erase("zeit");
+  EXPECT_EQ(ohne, Lesen(Aufrufen({"--seed", "4", "--versuche", "5000", "--json"}).aus));
+  // As text: one line after the report; beside the list on stdout it goes to stderr.
+  const Ausgabe text = Aufrufen({"--seed", "4", "--versuche", "5000", "--zeit", "--versuchsweise"});
+  EXPECT_NE(text.aus.find("Versuche je Sekunde (Versuch für Versuch)"), std::string::npos) << text.aus;
+  const Ausgabe liste = Aufrufen({"--seed", "4", "--versuche", "5000", "--zeit", "--liste", "-", "--threads", "1"});
+  EXPECT_EQ(liste.aus.find("Rechenzeit"), std::string::npos);
+  EXPECT_NE(liste.fehler.find("Versuche je Sekunde (1 Threads)"), std::string::npos) << liste.fehler;
+}
+
 TEST(KwtMc, FalscheArgumente) {
   const std::pair<std::vector<std::string>, std::string> faelle[] = {
       {{"--versuche", "abc"}, "--versuche"},
@@ -217,6 +253,8 @@ TEST(KwtMc, FalscheArgumente) {
       {{"--prozent", "lz"}, "--prozent"},
       {{"--gibtsnicht"}, "--gibtsnicht"},
       {{"--versuche"}, "--versuche"},
+      {{"--threads", "0"}, "--threads"},
+      {{"--threads", "viele"}, "--threads"},
   };
   for (const auto &[argumente, genannt] : faelle) {
     const Ausgabe a = Aufrufen(argumente);

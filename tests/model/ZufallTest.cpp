@@ -31,3 +31,21 @@ TEST(Zufall, ZweiStartsUnterscheidenSich) {
   b.ZufallInitialisieren();
   EXPECT_NE(a.Zufallszustand, b.Zufallszustand);
 }
+
+TEST(Zufall, SprungGleichtEinzelnenSchritten) {
+  for (std::uint32_t start : {0u, 1u, 123456789u, 4294967295u}) {
+    Zufallsgenerator z{start};
+    for (std::uint64_t n = 0; n <= 300; ++n) {
+      ASSERT_EQ(Zufallsgenerator::SprungUm(n).Anwenden(start), z.Zufallszustand) << start << " " << n;
+      z.Schritt();
+    }
+  }
+  // The period is 2^32: the map of 2^32 steps is the identity, and 2^32 + 5 steps are 5 steps.
+  const Sprung voll = Zufallsgenerator::SprungUm(std::uint64_t{1} << 32);
+  EXPECT_EQ(voll.A, 1u);
+  EXPECT_EQ(voll.C, 0u);
+  EXPECT_EQ(Zufallsgenerator::SprungUm((std::uint64_t{1} << 32) + 5).Anwenden(77), Zufallsgenerator::SprungUm(5).Anwenden(77));
+  // Two stretches one after the other are one stretch of the summed length.
+  const Sprung a = Zufallsgenerator::SprungUm(1000), b = Zufallsgenerator::SprungUm(2345);
+  EXPECT_EQ(a.Danach(b).Anwenden(99), Zufallsgenerator::SprungUm(3345).Anwenden(99));
+}

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <thread>
 
 #include "W32_CLC.h"
 #include "W32_STR.h"
@@ -146,6 +147,22 @@ TEST(Rundungsmodus, SteuerwortAendertNurDasRundungsfeld) {
   // Doubles are computed in the SSE unit; it follows the same mode.
   volatile double eins = 1.0, drei = 3.0;
   EXPECT_GT(eins / drei, 0.33333333333333331);
+}
+
+TEST(Rundungsmodus, ArbeitsthreadUebernimmtModusUndGenauigkeit) {
+  // A thread that starts with round-to-nearest and a 53-bit mantissa, as new threads on Windows do.
+  std::uint16_t vorher = 0, nachher = 0;
+  std::thread t([&] {
+    const std::uint16_t fremd = static_cast<std::uint16_t>((SteuerwortLesen() & 0xF0FF) | 0x0200);
+    asm volatile("fldcw %0" : : "m"(fremd));
+    vorher = SteuerwortLesen();
+    StandardRundungUebernehmen();
+    nachher = SteuerwortLesen();
+  });
+  t.join();
+  EXPECT_EQ(vorher & 0x0F00, 0x0200);
+  EXPECT_EQ(nachher & 0x0F00, StandardSteuerwort() & 0x0F00);
+  EXPECT_EQ(nachher & 0x0F00, 0x0B00);
 }
 
 } // namespace
