@@ -24,6 +24,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <limits>
+
 #include "Auswertung.h"
 #include "BerichtPdf.h"
 #include "DiagrammAnsicht.h"
@@ -116,6 +118,10 @@ public:
     for (const Kurvenpunkt &p : kurve.Median) m.append({p.X, p.Y});
     f_.chartRH_->LinienSetzen(k, m);
   }
+  // The fast run reports about twice per screen frame: the window processes its messages then (so
+  // "Stop" ends a run within a few milliseconds), and
+  // what it does there acts from the next trial on, as if it had been handled in that very trial.
+  Meldetakt MeldetaktWaehlen() const override { return {std::numeric_limits<std::int32_t>::max(), 8}; }
   void Zwischenablage(const std::string &text) override {
     QGuiApplication::clipboard()->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
   }
@@ -517,7 +523,7 @@ void TMainForm::BtnCalculateClick() {
       ~Abschluss() { a.Abschliessen(); }
     } abschluss{*anzeige_};
     laufTabellen_.reset();
-    lauf_.Berechnen(min, max, eVersuche_->Ganzzahl(), *anzeige_);
+    lauf_.SchnellBerechnen(min, max, eVersuche_->Ganzzahl(), *anzeige_);
     laufTabellen_ = modell_.Verteilungen;
   });
   // A close asked for during the run happens now that the run has ended.
