@@ -1,7 +1,7 @@
 #include "Schnellkern.h"
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include <immintrin.h>
@@ -61,8 +61,26 @@ KernTabellen::KernTabellen(const Ziehungstabellen &tabellen)
 
 namespace {
 
-// One body for all variants, over vectors of N lanes as wide as the target's registers (a batch of 16
-// trials is 16 / N of them): GCC turns a vector wider than the registers into single lanes.
+// The scalar half of a batch: each trial's word, its count and its stored value. Returns the lanes
+// done; fewer than bahnen means the next lane's combination has no ordinary word.
+template <bool Aufzeichnen>
+__attribute__((always_inline)) inline int BahnenZaehlen(const std::uint32_t (&k)[Bahnen], int bahnen,
+                                                         const std::atomic<std::uint64_t> *woerter,
+                                                         Markenzaehler &zaehler, std::int64_t &summe,
+                                                         std::uint32_t *aufzeichnung) {
+  for (int l = 0; l < bahnen; ++l) {
+    const std::uint64_t wort = woerter[k[l]].load(std::memory_order_relaxed);
+    const std::uint32_t m = MarkeVon(wort);
+    if (m - 1u > marke::NichtGezaehlt - 1u) [[unlikely]] return l;
+    ++zaehler[l][m];
+    summe += GespeichertVon(wort);
+    if constexpr (Aufzeichnen) aufzeichnung[l] = k[l];
+  }
+  return bahnen;
+}
+
+// The x86-64 baseline (SSE2): every state compared with all ten thresholds of its draw, in GCC's vector
+// notation with vectors of N lanes as wide as the registers (GCC splits wider ones into single lanes).
 template <int N, bool Aufzeichnen>
 __attribute__((always_inline)) inline std::int64_t KernKoerper(const KernTabellen &t,
                                                                 const std::atomic<std::uint64_t> *woerter,
@@ -95,18 +113,13 @@ __attribute__((always_inline)) inline std::int64_t KernKoerper(const KernTabelle
     alignas(64) std::uint32_t k[Bahnen];
     std::memcpy(k, kombination, sizeof k);
     const int bahnen = anzahl - erledigt < Bahnen ? static_cast<int>(anzahl - erledigt) : Bahnen;
-    for (int l = 0; l < bahnen; ++l) {
-      const std::uint64_t wort = woerter[k[l]].load(std::memory_order_relaxed);
-      const std::uint32_t m = MarkeVon(wort);
-      if (m - 1u > marke::NichtGezaehlt - 1u) [[unlikely]] {
-        stand.Zustand = t.AVor[l] * z + t.CVor[l];
-        stand.Summe = summe;
-        stand.Halt = k[l];
-        return erledigt + l;
-      }
-      ++zaehler[l][m];
-      summe += GespeichertVon(wort);
-      if constexpr (Aufzeichnen) aufzeichnung[erledigt + l] = k[l];
+    const int fertig = BahnenZaehlen<Aufzeichnen>(k, bahnen, woerter, zaehler, summe,
+                                                  Aufzeichnen ? aufzeichnung + erledigt : nullptr);
+    if (fertig < bahnen) [[unlikely]] {
+      stand.Zustand = t.AVor[fertig] * z + t.CVor[fertig];
+      stand.Summe = summe;
+      stand.Halt = k[fertig];
+      return erledigt + fertig;
     }
     z = t.AVor[bahnen] * z + t.CVor[bahnen];
     erledigt += bahnen;
@@ -114,12 +127,6 @@ __attribute__((always_inline)) inline std::int64_t KernKoerper(const KernTabelle
   stand.Zustand = z;
   stand.Summe = summe;
   return erledigt;
-}
-
-template <int N>
-__attribute__((always_inline)) inline std::int64_t Kern(const KernTabellen &t, const std::atomic<std::uint64_t> *w,
-                                                         std::int64_t n, KernStand &s) {
-  return s.Aufzeichnung != nullptr ? KernKoerper<N, true>(t, w, n, s) : KernKoerper<N, false>(t, w, n, s);
 }
 
 // AVX-512: the step of a draw from two 32-entry lookups by the state's top five bits (vpermt2d) and
@@ -166,18 +173,13 @@ Avx512Koerper(const KernTabellen &t, const std::atomic<std::uint64_t> *woerter, 
     alignas(64) std::uint32_t k[Bahnen];
     _mm512_store_si512(k, kombination);
     const int bahnen = anzahl - erledigt < Bahnen ? static_cast<int>(anzahl - erledigt) : Bahnen;
-    for (int l = 0; l < bahnen; ++l) {
-      const std::uint64_t wort = woerter[k[l]].load(std::memory_order_relaxed);
-      const std::uint32_t m = MarkeVon(wort);
-      if (m - 1u > marke::NichtGezaehlt - 1u) [[unlikely]] {
-        stand.Zustand = t.AVor[l] * z + t.CVor[l];
-        stand.Summe = summe;
-        stand.Halt = k[l];
-        return erledigt + l;
-      }
-      ++zaehler[l][m];
-      summe += GespeichertVon(wort);
-      if constexpr (Aufzeichnen) aufzeichnung[erledigt + l] = k[l];
+    const int fertig = BahnenZaehlen<Aufzeichnen>(k, bahnen, woerter, zaehler, summe,
+                                                  Aufzeichnen ? aufzeichnung + erledigt : nullptr);
+    if (fertig < bahnen) [[unlikely]] {
+      stand.Zustand = t.AVor[fertig] * z + t.CVor[fertig];
+      stand.Summe = summe;
+      stand.Halt = k[fertig];
+      return erledigt + fertig;
     }
     z = t.AVor[bahnen] * z + t.CVor[bahnen];
     erledigt += bahnen;
@@ -229,18 +231,13 @@ Avx2Koerper(const KernTabellen &t, const std::atomic<std::uint64_t> *woerter, st
       _mm256_store_si256(reinterpret_cast<__m256i *>(k + 8 * h), kombination);
     }
     const int bahnen = anzahl - erledigt < Bahnen ? static_cast<int>(anzahl - erledigt) : Bahnen;
-    for (int l = 0; l < bahnen; ++l) {
-      const std::uint64_t wort = woerter[k[l]].load(std::memory_order_relaxed);
-      const std::uint32_t m = MarkeVon(wort);
-      if (m - 1u > marke::NichtGezaehlt - 1u) [[unlikely]] {
-        stand.Zustand = t.AVor[l] * z + t.CVor[l];
-        stand.Summe = summe;
-        stand.Halt = k[l];
-        return erledigt + l;
-      }
-      ++zaehler[l][m];
-      summe += GespeichertVon(wort);
-      if constexpr (Aufzeichnen) aufzeichnung[erledigt + l] = k[l];
+    const int fertig = BahnenZaehlen<Aufzeichnen>(k, bahnen, woerter, zaehler, summe,
+                                                  Aufzeichnen ? aufzeichnung + erledigt : nullptr);
+    if (fertig < bahnen) [[unlikely]] {
+      stand.Zustand = t.AVor[fertig] * z + t.CVor[fertig];
+      stand.Summe = summe;
+      stand.Halt = k[fertig];
+      return erledigt + fertig;
     }
     z = t.AVor[bahnen] * z + t.CVor[bahnen];
     erledigt += bahnen;
@@ -251,7 +248,7 @@ Avx2Koerper(const KernTabellen &t, const std::atomic<std::uint64_t> *woerter, st
 }
 
 std::int64_t KernStandard(const KernTabellen &t, const std::atomic<std::uint64_t> *w, std::int64_t n, KernStand &s) {
-  return Kern<4>(t, w, n, s);
+  return s.Aufzeichnung != nullptr ? KernKoerper<4, true>(t, w, n, s) : KernKoerper<4, false>(t, w, n, s);
 }
 
 __attribute__((target("avx2"))) std::int64_t KernAvx2(const KernTabellen &t, const std::atomic<std::uint64_t> *w,

@@ -4,7 +4,9 @@
 // maps (A s + C), each state's step is counted against the draw's thresholds, the five steps make the
 // combination number, and the combination's word gives the histogram mark and the stored value. The
 // loop stops at the first trial whose combination has no ordinary word yet; the caller deals with that
-// trial and lets it go on. Compiled for AVX-512, AVX2 and the x86-64 baseline; the processor decides.
+// trial and lets it go on. Compiled for AVX-512 and AVX2 (a lookup by the top bits of the state, then
+// the one or two thresholds inside its bucket) and for the x86-64 baseline (all ten thresholds); the
+// processor decides at run time.
 #pragma once
 
 #include <atomic>
