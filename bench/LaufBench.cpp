@@ -8,17 +8,6 @@ using namespace kwt;
 
 namespace {
 
-struct StilleAnzeige : LaufAnzeige {
-  void VersuchZeigen(std::int32_t) override {}
-  void Fortschritt(int) override {}
-  void KennzahlZeigen(Kennzahl, const std::string &) override {}
-  bool HistogrammKontinuierlich() const override { return false; }
-  void HistogrammLeeren() override {}
-  void HistogrammZeichnen(const Histogramm &) override {}
-  void KurveZeichnen(const RHKurve &) override {}
-  void Zwischenablage(const std::string &) override {}
-};
-
 void Lauf(benchmark::State &state, const Parameterwerte &min, const Parameterwerte &max, bool uneben) {
   const auto n = static_cast<std::int32_t>(state.range(0));
   for (auto _ : state) {

@@ -15,22 +15,7 @@ using namespace kwt;
 
 namespace {
 
-class StummeAnzeige : public LaufAnzeige {
-public:
-  explicit StummeAnzeige(Meldetakt takt) : takt_(takt) {}
-  void VersuchZeigen(std::int32_t) override {}
-  void Fortschritt(int) override {}
-  void KennzahlZeigen(Kennzahl, const std::string &) override {}
-  bool HistogrammKontinuierlich() const override { return false; }
-  void HistogrammLeeren() override {}
-  void HistogrammZeichnen(const Histogramm &) override {}
-  void KurveZeichnen(const RHKurve &) override {}
-  void Zwischenablage(const std::string &) override {}
-  Meldetakt MeldetaktWaehlen() const override { return takt_; }
-
-private:
-  Meldetakt takt_;
-};
+using StummeAnzeige = StilleAnzeige;
 
 const Parameterwerte standardMin{4.8L, 40, 310000, 60000, 675000};
 const Parameterwerte standardMax{5.1L, 60, 370000, 85000, 720000};

@@ -71,4 +71,23 @@ public:
   virtual Meldetakt MeldetaktWaehlen() const { return {}; }
 };
 
+// A display that shows nothing: for batch runs, benchmarks and tests, which override what they need.
+class StilleAnzeige : public LaufAnzeige {
+public:
+  StilleAnzeige() = default;
+  explicit StilleAnzeige(Meldetakt takt) : takt_(takt) {}
+  void VersuchZeigen(std::int32_t) override {}
+  void Fortschritt(int) override {}
+  void KennzahlZeigen(Kennzahl, const std::string &) override {}
+  bool HistogrammKontinuierlich() const override { return false; }
+  void HistogrammLeeren() override {}
+  void HistogrammZeichnen(const Histogramm &) override {}
+  void KurveZeichnen(const RHKurve &) override {}
+  void Zwischenablage(const std::string &) override {}
+  Meldetakt MeldetaktWaehlen() const override { return takt_; }
+
+private:
+  Meldetakt takt_{};
+};
+
 } // namespace kwt

@@ -41,15 +41,9 @@ json Lesen(const std::string &text) {
 }
 
 // A run driven directly through the engine, with a display that only keeps the curve.
-struct Engine : LaufAnzeige {
+struct Engine : StilleAnzeige {
   RHKurve kurve;
   std::string text;
-  void VersuchZeigen(std::int32_t) override {}
-  void Fortschritt(int) override {}
-  void KennzahlZeigen(Kennzahl, const std::string &) override {}
-  bool HistogrammKontinuierlich() const override { return false; }
-  void HistogrammLeeren() override {}
-  void HistogrammZeichnen(const Histogramm &) override {}
   void KurveZeichnen(const RHKurve &k) override { kurve = k; }
   void Zwischenablage(const std::string &t) override { text = t; }
 };
