@@ -342,7 +342,9 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
       // Beside the list on stdout the time goes to stderr, so that the list stays as it is.
       std::ostream &ziel = listeAufStandardausgabe ? fehler : aus;
       ziel << "\nRechenzeit: " << Tausend(sekunden, 3) << " s, " << Tausend(jeSekunde, 0) << " Versuche je Sekunde ("
-           << (auftrag.Versuchsweise ? "Versuch für Versuch" : std::to_string(threadsBenutzt) + " Threads") << ")\n";
+           << (auftrag.Versuchsweise ? "Versuch für Versuch"
+                                     : std::to_string(threadsBenutzt) + (threadsBenutzt == 1 ? " Thread" : " Threads"))
+           << ")\n";
     }
   }
   if (!meldung.empty()) {

@@ -230,7 +230,7 @@ TEST(KwtMc, SchnellUndVersuchsweiseGleich) {
   EXPECT_NE(text.aus.find("Versuche je Sekunde (Versuch für Versuch)"), std::string::npos) << text.aus;
   const Ausgabe liste = Aufrufen({"--seed", "4", "--versuche", "5000", "--zeit", "--liste", "-", "--threads", "1"});
   EXPECT_EQ(liste.aus.find("Rechenzeit"), std::string::npos);
-  EXPECT_NE(liste.fehler.find("Versuche je Sekunde (1 Threads)"), std::string::npos) << liste.fehler;
+  EXPECT_NE(liste.fehler.find("Versuche je Sekunde (1 Thread)"), std::string::npos) << liste.fehler;
 }
 
 TEST(KwtMc, FalscheArgumente) {
