@@ -8,7 +8,10 @@
 #include <QCoreApplication>
 #include <QGraphicsLayout>
 #include <QGuiApplication>
+#include <QHorizontalBarSeries>
 #include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QMenu>
 #include <QMimeData>
@@ -32,6 +35,7 @@ namespace kwt {
 namespace {
 
 const QColor BalkenFarbe(255, 255, 128);
+const QColor TiefFarbe(153, 204, 255);
 const QColor GitterFarbe(128, 128, 128);
 
 const char *const MeldungKeinDrucker = "Es ist kein Drucker verfügbar";
@@ -182,6 +186,33 @@ TDiagrammAnsicht::TDiagrammAnsicht(Art art, QWidget *eltern) : QChartView(eltern
     balken_->setPen(QPen(Qt::black, 1));
     wertMin_ = 0;
     wertMax_ = 5;
+  } else if (art_ == Art::Tornado) {
+    tornado_ = new QHorizontalBarSeries(diagramm);
+    tornado_->setObjectName(QStringLiteral("Series4"));
+    tief_ = new QBarSet(QStringLiteral("Tief"));
+    hoch_ = new QBarSet(QStringLiteral("Hoch"));
+    tornado_->append(tief_);
+    tornado_->append(hoch_);
+    tornado_->setBarWidth(0.8);
+    tornado_->setLabelsVisible(false);
+    diagramm->addSeries(tornado_);
+    mittellinie_ = new QLineSeries(diagramm);
+    mittellinie_->setObjectName(QStringLiteral("Series5"));
+    mittellinie_->setName(QStringLiteral("Mitte"));
+    diagramm->addSeries(mittellinie_);
+    for (QAbstractSeries *reihe : std::initializer_list<QAbstractSeries *>{tornado_, mittellinie_}) {
+      reihe->attachAxis(untereAchse_);
+      reihe->attachAxis(linkeAchse_);
+    }
+    tief_->setColor(TiefFarbe);
+    hoch_->setColor(BalkenFarbe);
+    for (QBarSet *s : {tief_, hoch_}) {
+      s->setBorderColor(Qt::black);
+      s->setPen(QPen(Qt::black, 1));
+    }
+    mittellinie_->setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::FlatCap));
+    xMin_ = -1;
+    xMax_ = 1;
   } else {
     setRenderHint(QPainter::Antialiasing);
     kurve_ = new QLineSeries(diagramm);
@@ -230,6 +261,10 @@ void TDiagrammAnsicht::AchseEinrichten(QAbstractAxis *achse, bool gitter) {
   achse->setShadesVisible(false);
   achse->setMinorGridLineVisible(false);
   achse->setGridLineVisible(gitter);
+  // Qt cuts a label to "..." when it is higher than the space between two labels, which the value
+  // axis of a curve (eleven labels) meets below about 300 pixels; the labels overlap a little
+  // instead and stay readable.
+  achse->setTruncateLabels(false);
   // Not cosmetic: a printed page scales it with the picture instead of drawing a hairline.
   QPen gitterStift(GitterFarbe, 1, Qt::DotLine);
   gitterStift.setCosmetic(false);
@@ -255,6 +290,15 @@ int TDiagrammAnsicht::MarkenAnzahl(Qt::Orientation richtung, double min, double 
 }
 
 void TDiagrammAnsicht::LinkeAchseAnpassen() {
+  if (art_ == Art::Tornado) {
+    // The first name at the top: bar index 0 is the lowest row.
+    QList<TAchsenMarke> marken;
+    const qsizetype n = zeilen_.size();
+    for (qsizetype i = n - 1; i >= 0; --i) marken.append({static_cast<double>(n - 1 - i), zeilen_[i]});
+    linkeAchse_->MarkenSetzen(marken);
+    linkeAchse_->setRange(-0.5, n > 0 ? static_cast<double>(n) - 0.5 : 0.5);
+    return;
+  }
   const double schritt =
       wertSchritt_ > 0 ? wertSchritt_ : SchrittWaehlen(wertMax_ - wertMin_, MarkenAnzahl(Qt::Vertical, wertMin_, wertMax_));
   linkeAchse_->MarkenSetzen(ZahlenMarken(wertMin_, wertMax_, schritt, locale()));
@@ -269,6 +313,14 @@ void TDiagrammAnsicht::UntereAchseAnpassen() {
     for (const QString &text : klassen_) breitest = std::max(breitest, masse.horizontalAdvance(text));
     untereAchse_->MarkenSetzen(KlassenMarken(klassen_, std::max(width() - RandWaagrecht, 40), breitest + 10));
     untereAchse_->setRange(-0.5, n > 0 ? static_cast<double>(n) - 0.5 : 0.5);
+  } else if (art_ == Art::Tornado) {
+    // The axis runs over distances from the middle, as the bars do, but its labels are chosen and
+    // written as the values themselves.
+    const double schritt = SchrittWaehlen(xMax_ - xMin_, MarkenAnzahl(Qt::Horizontal, xMin_, xMax_));
+    QList<TAchsenMarke> marken = ZahlenMarken(xMin_, xMax_, schritt, locale());
+    for (TAchsenMarke &marke : marken) marke.Wert -= mitte_;
+    untereAchse_->MarkenSetzen(marken);
+    untereAchse_->setRange(xMin_ - mitte_, xMax_ - mitte_);
   } else {
     const double schritt = SchrittWaehlen(xMax_ - xMin_, MarkenAnzahl(Qt::Horizontal, xMin_, xMax_));
     untereAchse_->MarkenSetzen(ZahlenMarken(xMin_, xMax_, schritt, locale()));
@@ -321,6 +373,52 @@ void TDiagrammAnsicht::LinienSetzen(const QList<QPointF> &kurve, const QList<QPo
   xMin_ = min;
   xMax_ = max;
   UntereAchseAnpassen();
+}
+
+void TDiagrammAnsicht::TornadoSetzen(const QStringList &namen, const QList<double> &tief, const QList<double> &hoch,
+                                     double mitte) {
+  if (!tornado_) return;
+  const qsizetype n = std::min({namen.size(), tief.size(), hoch.size()});
+  mitte_ = std::isfinite(mitte) ? mitte : 0;
+  zeilen_ = namen.mid(0, n);
+  QList<qreal> abstandTief, abstandHoch;
+  double min = mitte_, max = mitte_;
+  // Bar index 0 is the lowest row, the last name.
+  for (qsizetype i = n - 1; i >= 0; --i) {
+    for (auto [wert, abstaende] : {std::pair{tief[i], &abstandTief}, std::pair{hoch[i], &abstandHoch}}) {
+      if (!std::isfinite(wert)) {
+        abstaende->append(0);
+        continue;
+      }
+      abstaende->append(wert - mitte_);
+      min = std::min(min, wert);
+      max = std::max(max, wert);
+    }
+  }
+  tief_->remove(0, tief_->count());
+  tief_->append(abstandTief);
+  hoch_->remove(0, hoch_->count());
+  hoch_->append(abstandHoch);
+  // A little room beyond the longest bars; a view without bars still needs a span.
+  const double rand = max > min ? (max - min) * 0.05 : std::max(std::fabs(mitte_) * 0.01, 1.0);
+  xMin_ = min - rand;
+  xMax_ = max + rand;
+  mittellinie_->replace({QPointF(0, -0.5), QPointF(0, n > 0 ? static_cast<double>(n) - 0.5 : 0.5)});
+  LinkeAchseAnpassen();
+  UntereAchseAnpassen();
+}
+
+void TDiagrammAnsicht::setLegendeSichtbar(bool sichtbar) {
+  QLegend *legende = chart()->legend();
+  legende->setVisible(sichtbar);
+  if (!sichtbar) return;
+  legende->setAlignment(Qt::AlignBottom);
+  QFont schrift = QGuiApplication::font();
+  schrift.setPointSize(8);
+  legende->setFont(schrift);
+  legende->setLabelColor(Qt::black);
+  legende->setBackgroundVisible(false);
+  legende->setBorderColor(Qt::white);
 }
 
 void TDiagrammAnsicht::SofortZeichnen() {

@@ -1,11 +1,13 @@
 // The chart views of the program: the histogram and the cumulative curve of a run in the main window,
-// the bar chart of one parameter's distribution in the distribution editor.
+// the bar chart of one parameter's distribution in the distribution editor, and in the evaluation
+// dialog the exact curve beside the sample's and the tornado of the five parameters.
 //
 // TDiagrammAnsicht builds the look all three share (white also behind the plot area, no legend, no
 // animation, flat, no zooming or panning, bold black title, bold axis labels, dotted grey grid lines
 // on the bottom axis only, numbers on numeric axes as "#,##0.###" in the user's number format) and
 // offers the three output commands of the right-click menu, "Drucken", "Zwischenablage (Metafile)"
-// and "Zwischenablage (Bitmap)", once for all views.
+// and "Zwischenablage (Bitmap)", once for all views. A view that shows two things to tell apart (the
+// evaluation's views) may switch a legend on; the main window's and the editor's views have none.
 //
 // Updates are cheap: the axis labels are rebuilt only when they change, and a bar view whose classes
 // stay the same only replaces the heights that changed. A histogram refreshed after every trial
@@ -23,6 +25,7 @@
 
 class QBarSeries;
 class QBarSet;
+class QHorizontalBarSeries;
 class QLineSeries;
 class QMenu;
 class QPrinter;
@@ -70,6 +73,10 @@ public:
   enum class Art {
     Balken, // one bar series "BarSeries" (object name Series2), class labels under the bars
     Linien, // line series "RHKurve" (Series1, red) and "Median" (Series3, green), y from 0 to 1
+    // Horizontal bars, two per row ("Tief" and "Hoch", Series4), each from a middle value to its
+    // own value, and a vertical line at the middle ("Mitte", Series5); the rows' names on the left
+    // axis, the values on the bottom axis.
+    Tornado,
   };
 
   explicit TDiagrammAnsicht(Art art, QWidget *eltern = nullptr);
@@ -88,10 +95,24 @@ public:
   // Line view: replaces the points of both series; the bottom axis takes its range from the points.
   void LinienSetzen(const QList<QPointF> &kurve, const QList<QPointF> &median);
 
+  // Tornado view: one row per name, the first at the top. Each row gets a bar from mitte to tief[i]
+  // and one from mitte to hoch[i] (a value that is not finite gives no bar); the bottom axis spans
+  // all values and mitte and is labelled with the values themselves, not their distance from mitte.
+  void TornadoSetzen(const QStringList &namen, const QList<double> &tief, const QList<double> &hoch, double mitte);
+  double TornadoMitte() const { return mitte_; }
+
+  // A legend below the plot that names the series (and the bar sets) that have a name.
+  void setLegendeSichtbar(bool sichtbar);
+
   QBarSeries *Balkenreihe() const { return balkenreihe_; }
   QBarSet *Balken() const { return balken_; }
   QLineSeries *Kurve() const { return kurve_; }
   QLineSeries *Median() const { return median_; }
+  // The tornado's bars are stored as distances from TornadoMitte(), as bars start at 0.
+  QHorizontalBarSeries *Tornadoreihe() const { return tornado_; }
+  QBarSet *TornadoTief() const { return tief_; }
+  QBarSet *TornadoHoch() const { return hoch_; }
+  QLineSeries *Mittellinie() const { return mittellinie_; }
   TAchse *LinkeAchse() const { return linkeAchse_; }
   TAchse *UntereAchse() const { return untereAchse_; }
 
@@ -143,6 +164,12 @@ private:
   QBarSet *balken_ = nullptr;
   QLineSeries *kurve_ = nullptr;
   QLineSeries *median_ = nullptr;
+  QHorizontalBarSeries *tornado_ = nullptr;
+  QBarSet *tief_ = nullptr;
+  QBarSet *hoch_ = nullptr;
+  QLineSeries *mittellinie_ = nullptr;
+  QStringList zeilen_; // the tornado's names, top first
+  double mitte_ = 0;
   TAchse *linkeAchse_ = nullptr;
   TAchse *untereAchse_ = nullptr;
   QStringList klassen_;

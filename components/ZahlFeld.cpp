@@ -156,7 +156,12 @@ TZahlFeld::TZahlFeld(const QString &maske, QWidget *eltern) : QLineEdit(eltern) 
   setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   setValidator(new TZahlPruefer(this));
   connect(this, &QLineEdit::textChanged, this, &TZahlFeld::TextGeaendert);
-  connect(this, &QLineEdit::textEdited, this, [this] { emit geaendert(); });
+  // QLineEdit reports an edit before the change of its text: the field takes the new text first, so
+  // that a receiver of geaendert() reads the typed value, not the one set from code before.
+  connect(this, &QLineEdit::textEdited, this, [this] {
+    TextGeaendert();
+    emit geaendert();
+  });
   setMaske(maske);
 }
 

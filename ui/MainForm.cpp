@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFrame>
@@ -23,9 +24,15 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <limits>
+
+#include "Auswertung.h"
+#include "BerichtPdf.h"
 #include "DiagrammAnsicht.h"
-#include "ErgebnisCsv.h"
+#include "DialogVerteilung.h"
+#include "DialogAuswertung.h"
 #include "Drucker.h"
+#include "ErgebnisCsv.h"
 #include "Meldungen.h"
 #include "Programminfo.h"
 #include "StatusLeiste.h"
@@ -111,6 +118,10 @@ public:
     for (const Kurvenpunkt &p : kurve.Median) m.append({p.X, p.Y});
     f_.chartRH_->LinienSetzen(k, m);
   }
+  // The fast run reports about twice per screen frame: the window processes its messages then (so
+  // "Stop" ends a run within a few milliseconds), and
+  // what it does there acts from the next trial on, as if it had been handled in that very trial.
+  Meldetakt MeldetaktWaehlen() const override { return {std::numeric_limits<std::int32_t>::max(), 8}; }
   void Zwischenablage(const std::string &text) override {
     QGuiApplication::clipboard()->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
   }
@@ -167,6 +178,7 @@ TMainForm::TMainForm(Bewertungsmodell &modell, QWidget *eltern)
   }
   // Key preview: the window sees every key before the control that has the focus.
   qApp->installEventFilter(this);
+  verteilungBearbeiten_ = VerteilungBearbeiten;
   programmInfo_ = [](QWidget *eltern) { ProgrammInfoZeigen(eltern); };
   dateiDialog_ = [](QWidget *eltern, bool speichern, const QString &titel, const QString &filter,
                     const QString &endung) {
@@ -451,6 +463,12 @@ void TMainForm::MenueAufbauen() {
     verteilungen->addAction(QString::fromUtf8(e.Beschriftung), this, handler[i])->setObjectName(e.Objektname);
   }
 
+  QMenu *auswertung = menuBar()->addMenu("&Auswertung");
+  auswertung->setObjectName("mnAuswertung");
+  auswertung->addAction("Exakte Verteilung…", this, &TMainForm::mnExakteVerteilungClick)
+      ->setObjectName("mnExakteVerteilung");
+  auswertung->addAction("Bericht als PDF…", this, &TMainForm::mnBerichtPdfClick)->setObjectName("mnBerichtPdf");
+
   QAction *info = menuBar()->addAction("Info", this, &TMainForm::Info1Click);
   info->setObjectName("Info1");
 }
@@ -504,7 +522,9 @@ void TMainForm::BtnCalculateClick() {
       TFensterAnzeige &a;
       ~Abschluss() { a.Abschliessen(); }
     } abschluss{*anzeige_};
-    lauf_.Berechnen(min, max, eVersuche_->Ganzzahl(), *anzeige_);
+    laufTabellen_.reset();
+    lauf_.SchnellBerechnen(min, max, eVersuche_->Ganzzahl(), *anzeige_);
+    laufTabellen_ = modell_.Verteilungen;
   });
   // A close asked for during the run happens now that the run has ended.
   if (schliessenNachLauf_) close();
@@ -584,6 +604,30 @@ void TMainForm::mnWerteCsvClick() {
 void TMainForm::Info1Click() {
   Befehl([this] {
     if (programmInfo_) programmInfo_(this);
+  });
+}
+
+void TMainForm::mnExakteVerteilungClick() {
+  Befehl([this] {
+    Parameterwerte min, max;
+    GrenzenLesen(min, max);
+    TDlgAuswertung dialog(AuswertungBerechnen(modell_, min, max, lauf_, laufTabellen_ ? &*laufTabellen_ : nullptr),
+                          this);
+    dialog.setDruckAbfrage([this, &dialog](QPrinter &drucker) { return druckDialog_ && druckDialog_(&dialog, drucker); });
+    dialog.exec();
+  });
+}
+
+void TMainForm::mnBerichtPdfClick() {
+  Befehl([this] {
+    Parameterwerte min, max;
+    GrenzenLesen(min, max);
+    const Auswertung a = AuswertungBerechnen(modell_, min, max, lauf_, laufTabellen_ ? &*laufTabellen_ : nullptr);
+    const QString pfad =
+        dateiDialog_(this, true, "Bericht als PDF speichern", "PDF-Dateien (*.pdf);;Alle Dateien (*)", "pdf");
+    if (pfad.isEmpty()) return;
+    const QByteArray pdf = BerichtPdf(a, lauf_, modell_, QDateTime::currentDateTime());
+    DateiSicherSchreiben(pfad.toStdString(), pdf.toStdString());
   });
 }
 

@@ -16,6 +16,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "Bewertungsmodell.h"
 #include "Simulationslauf.h"
@@ -58,7 +59,7 @@ public:
   TDiagrammAnsicht *ChartRH() const { return chartRH_; }
 
   // The distribution editor, opened by the five "Verteilung" buttons with the display name and the
-  // parameter's table. Tests may replace it.
+  // parameter's table: VerteilungBearbeiten (DialogVerteilung.h) unless a test replaces it.
   using TVerteilungBearbeiten = std::function<void(QWidget *eltern, const QString &name, TParamVerteilung &tabelle)>;
   void setVerteilungBearbeiten(TVerteilungBearbeiten f) { verteilungBearbeiten_ = std::move(f); }
   // The about box ("Info").
@@ -87,6 +88,8 @@ public slots:
   void mnWerteCsvClick();
   void mnDateiSchliessenClick();
   void Info1Click();
+  void mnExakteVerteilungClick();
+  void mnBerichtPdfClick();
   void mnNormalverteilungClick() { MenuVoreinstellung(MenuVoreinstellung::Normalverteilung); }
   void mnLinksschiefeVerteilungClick() { MenuVoreinstellung(MenuVoreinstellung::LinksschiefeVerteilung); }
   void mnRechtsschiefeVerteilungClick() { MenuVoreinstellung(MenuVoreinstellung::RechtsschiefeVerteilung); }
@@ -122,6 +125,9 @@ private:
   Simulationslauf lauf_;
   std::unique_ptr<TFensterAnzeige> anzeige_;
   bool schliessenNachLauf_ = false;
+  // The tables the last run drew from, kept when it ended without an error: the evaluation compares
+  // its sample only with the exact distribution of the same tables.
+  std::optional<std::array<TParamVerteilung, ParameterAnzahl>> laufTabellen_;
 
   std::array<TZahlFeld *, ParameterAnzahl> eMin_{};
   std::array<TZahlFeld *, ParameterAnzahl> eMax_{};

@@ -320,3 +320,28 @@ TEST(KwtMc, CsvDatei) {
 }
 
 } // namespace
+
+#include <sys/resource.h>
+
+namespace {
+
+// Every count the trial field admits runs, with memory bounded whatever the size.
+TEST(KwtMc, LaeufeJederGroesseMitBegrenztemSpeicher) {
+  for (const char *n : {"100000", "1000000", "2147483647"}) {
+    const Ausgabe a = Aufrufen({"--seed", "1", "--versuche", n, "--json"});
+    ASSERT_EQ(a.status, 0) << n << a.fehler;
+    const json j = Lesen(a.aus);
+    EXPECT_EQ(j["akt_versuch"].get<std::int64_t>(), std::stoll(n));
+    EXPECT_EQ(j["histogramm"]["klassen"], 60);
+    std::int64_t gezaehlt = 0;
+    for (const auto &h : j["histogramm"]["haeufigkeit"]) gezaehlt += h.get<std::int64_t>();
+    EXPECT_EQ(gezaehlt, std::stoll(n)); // the default scenario's values all lie in the range
+    EXPECT_LE(j["zeilen"].get<std::int64_t>(), 161051);
+    EXPECT_FALSE(j["labels"]["LMWSTP"].get<std::string>().empty());
+  }
+  rusage nutzung{};
+  getrusage(RUSAGE_SELF, &nutzung);
+  EXPECT_LT(nutzung.ru_maxrss, 64 * 1024) << "kB";
+}
+
+} // namespace

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "QtAusgabe.h"
 
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCoreApplication>
 #include <QChart>
 #include <QClipboard>
 #include <QFile>
@@ -184,6 +187,53 @@ TEST_F(DiagrammTest, Linienansicht) {
   linien.LinienSetzen({}, {});
   EXPECT_EQ(linien.Kurve()->count(), 0);
   EXPECT_EQ(linien.Median()->count(), 0);
+}
+
+TEST_F(DiagrammTest, KurveNiedrigZeigtAlleZahlen) {
+  // The main window's curve at its default size is about 250 pixels high.
+  linien.resize(700, 230);
+  linien.LinienSetzen({{450, 0.2}, {490, 0.5}}, {});
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(linien.LinkeAchse()->labelsTruncated());
+  EXPECT_FALSE(linien.UntereAchse()->labelsTruncated());
+}
+
+TEST_F(DiagrammTest, Tornado) {
+  TDiagrammAnsicht t(TDiagrammAnsicht::Art::Tornado);
+  t.resize(600, 300);
+  t.show();
+  EXPECT_FALSE(t.chart()->legend()->isVisible());
+  // Values in thousands around the mean 4977.5; the second row's low value is missing.
+  t.TornadoSetzen({QStringLiteral("Jahresrohertrag"), QStringLiteral("Bodenwert")}, {4481.5, NAN}, {5473.5, 4979.5},
+                  4977.5);
+  // The first row at the top: bar index 1.
+  ASSERT_EQ(t.TornadoTief()->count(), 2);
+  EXPECT_DOUBLE_EQ(t.TornadoTief()->at(1), -496);
+  EXPECT_DOUBLE_EQ(t.TornadoHoch()->at(1), 496);
+  EXPECT_DOUBLE_EQ(t.TornadoTief()->at(0), 0);
+  EXPECT_DOUBLE_EQ(t.TornadoHoch()->at(0), 2);
+  const auto namen = t.LinkeAchse()->Marken();
+  ASSERT_EQ(namen.size(), 2);
+  EXPECT_EQ(namen[0].Text, QStringLiteral("Bodenwert"));
+  EXPECT_EQ(namen[1].Text, QStringLiteral("Jahresrohertrag"));
+  EXPECT_DOUBLE_EQ(namen[1].Wert, 1);
+  // The bottom axis is laid over the distances but labelled with the values: a label "5.000" sits at
+  // 5000 - 4977.5.
+  bool fuenftausend = false;
+  for (const TAchsenMarke &m : t.UntereAchse()->Marken()) {
+    EXPECT_GE(m.Wert + 4977.5, 4481.5 - 50);
+    EXPECT_LE(m.Wert + 4977.5, 5473.5 + 50);
+    if (m.Text == QStringLiteral("5.000")) fuenftausend = std::fabs(m.Wert - 22.5) < 1e-9;
+  }
+  EXPECT_TRUE(fuenftausend);
+  EXPECT_LT(t.UntereAchse()->min(), -496);
+  EXPECT_GT(t.UntereAchse()->max(), 496);
+  ASSERT_EQ(t.Mittellinie()->count(), 2);
+  EXPECT_EQ(t.Mittellinie()->at(0), QPointF(0, -0.5));
+  EXPECT_EQ(t.Mittellinie()->at(1), QPointF(0, 1.5));
+  t.setLegendeSichtbar(true);
+  EXPECT_TRUE(t.chart()->legend()->isVisible());
+  EXPECT_TRUE(t.BitmapKopieren());
 }
 
 TEST_F(DiagrammTest, MenueMitNamen) {

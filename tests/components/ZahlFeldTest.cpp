@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <cfloat>
+#include <vector>
 
 #include "ZahlFeld.h"
 
@@ -198,6 +199,25 @@ TEST_F(ZahlFeldTest, TippenMeldetJedeAenderungEinmal) {
   FokusVerlieren(feld);
   EXPECT_EQ(feld->text(), QStringLiteral("12,00"));
   EXPECT_EQ(aenderungen.count(), 5);
+}
+
+// The sum of the distribution editor is recomputed from the change report: the value read there must
+// be the typed one, also when the field held a value set from code before.
+TEST_F(ZahlFeldTest, AenderungMeldetDenGetipptenWert) {
+  feld->setWert(25);
+  feld->setFocus();
+  feld->selectAll();
+  std::vector<Extended> gelesen; // not a QList: that compares long doubles with their padding bytes
+  std::vector<bool> gueltig;
+  QObject::connect(feld, &TZahlFeld::geaendert, [&] {
+    gelesen.push_back(feld->Wert());
+    gueltig.push_back(feld->Gueltig());
+  });
+  QTest::keyClicks(feld, QStringLiteral("26"));
+  QTest::keyClick(feld, Qt::Key_Backspace);
+  QTest::keyClick(feld, Qt::Key_Backspace);
+  EXPECT_EQ(gelesen, (std::vector<Extended>{2, 26, 2, 0}));
+  EXPECT_EQ(gueltig, (std::vector<bool>{true, true, true, false}));
 }
 
 TEST_F(ZahlFeldTest, UngueltigIstRotUndGibtNull) {

@@ -1,11 +1,17 @@
-// The main window for looking at it and for reading the real clipboard from outside:
-//   ui_fotos DIR                              pictures before and after a run, and of the curve tab
+// The main window and the distribution editor for looking at them, and the real clipboard read from
+// outside:
+//   ui_fotos DIR                              pictures before and after a run, of the curve tab, and of
+//                                             the distribution editor (sum 100 and a red sum);
+//                                             the evaluation dialog before and after the run, and
+//                                             the report bericht.pdf (for pdftoppm)
 //   ui_fotos --zwischenablage text|svg|png    a run, then the result list (text) or the histogram
 //                                             (svg, png) on the clipboard; prints "bereit WxH N"
 //                                             (the chart's size, the number of lines) and stays until
 //                                             it is ended, so that xclip can read the clipboard
+#include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -13,6 +19,7 @@
 #include <cstdio>
 
 #include "DiagrammAnsicht.h"
+#include "DialogAuswertung.h"
 #include "MainForm.h"
 #include "W32_CLC.h"
 #include "ZahlFeld.h"
@@ -45,12 +52,45 @@ int main(int argc, char **argv) {
 
   const QString ziel = argumente.size() > 1 ? argumente[1] : ".";
   QDir().mkpath(ziel);
+  // The evaluation dialog is modal: it is photographed from inside its own event loop.
+  const auto auswertungFoto = [&](const QString &datei) {
+    QTimer::singleShot(0, &fenster, [&, datei] {
+      if (auto *dialog = fenster.findChild<kwt::TDlgAuswertung *>()) {
+        QApplication::processEvents();
+        dialog->grab().save(ziel + "/" + datei);
+        dialog->accept();
+      }
+    });
+    fenster.findChild<QAction *>("mnExakteVerteilung")->trigger();
+  };
   fenster.grab().save(ziel + "/hauptfenster_vorher.png");
+  auswertungFoto("auswertung_vorher.png");
   fenster.findChild<QPushButton *>("BtnCalculate")->click();
   QApplication::processEvents();
   fenster.grab().save(ziel + "/hauptfenster_nachher.png");
   fenster.findChild<QTabWidget *>("PageControl1")->setCurrentIndex(1);
   QApplication::processEvents();
   fenster.grab().save(ziel + "/hauptfenster_kurve.png");
+  // The editor is modal: it is photographed from inside its own message loop, then cancelled. The
+  // chart lays out its axis labels for the shown size over a few rounds of messages.
+  for (const char *knopf : {"BtnV_LZ", "BtnV_RO"}) {
+    QTimer::singleShot(100, [&] {
+      QWidget *dialog = QApplication::activeModalWidget();
+      if (!dialog) return;
+      const QString name = ziel + "/verteilung_" + QString(knopf).mid(5).toLower();
+      dialog->grab().save(name + ".png");
+      // A sum other than 100: red, OK disabled.
+      dialog->findChild<QLineEdit *>("EW5")->setText("26");
+      QMetaObject::invokeMethod(dialog, "EW1Change");
+      dialog->grab().save(name + "_rot.png");
+      dialog->close();
+    });
+    fenster.findChild<QPushButton *>(knopf)->click();
+  }
+  auswertungFoto("auswertung.png");
+  fenster.setDateiDialog([&](QWidget *, bool, const QString &, const QString &, const QString &) {
+    return ziel + "/bericht.pdf";
+  });
+  fenster.findChild<QAction *>("mnBerichtPdf")->trigger();
   return 0;
 }
