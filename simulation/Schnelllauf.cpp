@@ -8,6 +8,7 @@
 #include <exception>
 #include <functional>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "Kombinationen.h"
@@ -23,16 +24,14 @@ namespace schnell {
 class Arbeitsgruppe {
 public:
   explicit Arbeitsgruppe(int helfer) {
-    for (int i = 1; i <= helfer; ++i) threads_.emplace_back([this, i] { Helfen(i); });
-  }
-  ~Arbeitsgruppe() {
-    {
-      std::lock_guard<std::mutex> sperre(m_);
-      ende_ = true;
+    try {
+      for (int i = 1; i <= helfer; ++i) threads_.emplace_back([this, i] { Helfen(i); });
+    } catch (...) {
+      Beenden(); // the threads already started, before the error leaves the constructor
+      throw;
     }
-    start_.notify_all();
-    for (std::thread &t : threads_) t.join();
   }
+  ~Arbeitsgruppe() { Beenden(); }
   Arbeitsgruppe(const Arbeitsgruppe &) = delete;
   Arbeitsgruppe &operator=(const Arbeitsgruppe &) = delete;
 
@@ -58,6 +57,16 @@ public:
   }
 
 private:
+  void Beenden() {
+    {
+      std::lock_guard<std::mutex> sperre(m_);
+      ende_ = true;
+    }
+    start_.notify_all();
+    for (std::thread &t : threads_) t.join();
+    threads_.clear();
+  }
+
   void Helfen(int nr) {
     // A helper computes market values like the main thread: upward rounding, 64-bit mantissa.
     StandardRundungUebernehmen();
@@ -299,8 +308,14 @@ Schnelllauf::Masseergebnis Schnelllauf::Masse(std::int64_t von, std::int64_t bis
     Helfer &h = helfer_[static_cast<std::size_t>(nr)];
     for (std::size_t i; (i = naechstes_.fetch_add(1)) < pakete_.size();) PaketBearbeiten(pakete_[i], h);
   };
+  if (threads_ > 1 && pakete_.size() > 1 && !gruppe_) {
+    try {
+      gruppe_ = std::make_unique<Arbeitsgruppe>(threads_ - 1);
+    } catch (const std::system_error &) {
+      threads_ = 1; // no threads to be had: the run goes on in this one, with the same results
+    }
+  }
   if (threads_ > 1 && pakete_.size() > 1) {
-    if (!gruppe_) gruppe_ = std::make_unique<Arbeitsgruppe>(threads_ - 1);
     gruppe_->Ausfuehren(arbeit);
   } else {
     arbeit(0);

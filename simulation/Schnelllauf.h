@@ -2,9 +2,10 @@
 //
 // The run goes in blocks from one report to the next (LaufAnzeige.h). Within a block:
 //   - the trials are drawn as integers (Schnellkern.h) and their combinations looked up (Kombinationen.h);
-//   - beyond a few hundred trials the block is cut into packages that the threads take in turn, each
-//     starting its generator where the package begins (jump maps); the packages' counts and sums are
-//     added in trial order, so the result does not depend on the number of threads;
+//   - beyond a few hundred trials the block is cut into sections of at most 2^22 trials and these into
+//     packages that the threads take in turn, each starting its generator where the package begins
+//     (jump maps); the packages' counts and sums are added in trial order, so the result does not
+//     depend on the number of threads or their timing;
 //   - the first 100,000 trials keep their stored value and their line in trial order, as the result
 //     store and the list of the trial-by-trial run do; later trials only count;
 //   - the sum of the stored values is kept as a whole number while no partial sum can reach 2^63 (every
