@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "Fehler.h"
+
 namespace kwt {
 
 namespace {
@@ -25,6 +27,16 @@ void FehlerMelden(QWidget *eltern, const QString &meldung) {
   }
   QMessageBox box(QMessageBox::Critical, QString::fromUtf8(ProgrammTitel), text, QMessageBox::Ok, eltern);
   box.exec();
+}
+
+bool BefehlAusfuehren(QWidget *eltern, const std::function<void()> &befehl) {
+  try {
+    befehl();
+    return true;
+  } catch (...) {
+    FehlerMelden(eltern, QString::fromStdString(MeldungZumFehler(std::current_exception())));
+    return false;
+  }
 }
 
 void FehlerEmpfaengerSetzen(TFehlerEmpfaenger empfaenger) { Empfaenger() = std::move(empfaenger); }

@@ -192,11 +192,7 @@ void TDlgVerteilung::EW1Change() {
 
 void TDlgVerteilung::FeldGeaendert() {
   // Nothing may be thrown through the field's signal.
-  try {
-    EW1Change();
-  } catch (const std::exception &fehler) {
-    FehlerMelden(this, QString::fromUtf8(fehler.what()));
-  }
+  BefehlAusfuehren(this, [this] { EW1Change(); });
 }
 
 void TDlgVerteilung::ZeileEinsetzen(const Klassenwerte &zeile) {
