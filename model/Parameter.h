@@ -47,4 +47,7 @@ struct TParamVerteilung {
   friend bool operator==(const TParamVerteilung &, const TParamVerteilung &) = default;
 };
 
+// The five class tables, in parameter order: what a run draws from.
+using Verteilungstabellen = std::array<TParamVerteilung, ParameterAnzahl>;
+
 } // namespace kwt
