@@ -8,6 +8,7 @@
 #include "ExakteAuswertung.h"
 #include "KwtMc.h"
 #include "Simulationslauf.h"
+#include "Standardmodell.h"
 #include "Szenario.h"
 
 #include <filesystem>
@@ -53,22 +54,21 @@ TEST(KwtMc, JsonGleichDemLaufDerEngine) {
   ASSERT_EQ(a.status, 0) << a.fehler;
   const json j = Lesen(a.aus);
 
-  Bewertungsmodell modell;
-  MenuVoreinstellungAnwenden(modell, MenuVoreinstellung::Normalverteilung);
+  Bewertungsmodell modell = test::Standardmodell();
   modell.Zufall.Zufallszustand = 0;
   Simulationslauf lauf(modell);
   Engine engine;
-  lauf.Berechnen(cli::StandardMin, cli::StandardMax, 10000, engine);
+  const Laufergebnis &ergebnis = lauf.Berechnen(StandardMin, StandardMax, 10000, engine);
 
   for (const KennzahlEintrag &e : Kennzahlen) {
-    EXPECT_EQ(j["labels"][e.Name], lauf.Anzeigen[static_cast<std::size_t>(e.Art)]) << e.Name;
+    EXPECT_EQ(j["labels"][e.Name], ergebnis.Anzeige(e.Art)) << e.Name;
   }
   EXPECT_EQ(j["versuche"], 10000);
   EXPECT_EQ(j["akt_versuch"], 10000);
-  EXPECT_EQ(j["zeilen"], lauf.Liste.Zeilen().size());
+  EXPECT_EQ(j["zeilen"], ergebnis.Liste.Zeilen().size());
   EXPECT_EQ(j["histogramm"]["klassen"], 40);
   EXPECT_EQ(j["histogramm"]["haeufigkeit"],
-            std::vector<std::int32_t>(lauf.Histo.Haeufigkeit.begin(), lauf.Histo.Haeufigkeit.begin() + 40));
+            std::vector<std::int32_t>(ergebnis.Histo.Haeufigkeit.begin(), ergebnis.Histo.Haeufigkeit.begin() + 40));
   EXPECT_EQ(j["histogramm"]["texte"][0], "3.928");
   ASSERT_EQ(j["kurve"].size(), engine.kurve.Kurve.size());
   for (std::size_t i = 0; i < engine.kurve.Kurve.size(); ++i) {
@@ -126,9 +126,7 @@ TEST(KwtMc, ExaktAlsJson) {
   const json j = Lesen(a.aus);
   const json &x = j["exakt"];
 
-  Bewertungsmodell modell;
-  MenuVoreinstellungAnwenden(modell, MenuVoreinstellung::Normalverteilung);
-  modell.VerteilungenVorbereiten(cli::StandardMin, cli::StandardMax);
+  const Bewertungsmodell modell = test::VorbereitetesStandardmodell();
   const ExakteVerteilung e = ExakteVerteilungBerechnen(modell.Verteilungen);
   const StichprobenVergleich nurExakt = ExakteZeilen(e);
 

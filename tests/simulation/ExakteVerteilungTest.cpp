@@ -8,18 +8,16 @@
 #include "AufzeichnendeAnzeige.h"
 #include "ExakteAuswertung.h"
 #include "Ertragswert.h"
-#include "Voreinstellungen.h"
+#include "Simulationslauf.h"
+#include "Standardwerte.h"
 #include "W32_CLC.h"
 
 using namespace kwt;
 
 namespace {
 
-const Parameterwerte standardMin{4.8L, 40, 310000, 60000, 675000};
-const Parameterwerte standardMax{5.1L, 60, 370000, 85000, 720000};
-
 Bewertungsmodell Modell(const Parameterwerte &min, const Parameterwerte &max,
-                        MenuVoreinstellung voreinstellung = MenuVoreinstellung::Normalverteilung) {
+                        MenuVoreinstellung voreinstellung = StandardVoreinstellung) {
   Bewertungsmodell m;
   MenuVoreinstellungAnwenden(m, voreinstellung);
   m.VerteilungenVorbereiten(min, max);
@@ -100,7 +98,7 @@ TEST(KlassenZustaende, JederBereichGehoertGanzZuSeinerKlasse) {
     SCOPED_TRACE(f.name);
     Bewertungsmodell m;
     m.Verteilungen[LZ].Prozent = f.prozent;
-    m.VerteilungenVorbereiten(standardMin, standardMax);
+    m.VerteilungenVorbereiten(StandardMin, StandardMax);
     const TParamVerteilung &v = m.Verteilungen[LZ];
     const KlassenZustaende z = KlassenZustaendeZaehlen(v);
     std::uint64_t anfang = 0;
@@ -118,7 +116,7 @@ TEST(KlassenZustaende, JederBereichGehoertGanzZuSeinerKlasse) {
   // The state 0 draws exactly 0, which the first class takes even with 0 percent.
   Bewertungsmodell m;
   m.Verteilungen[LZ].Prozent = ZeilenWerte(Zeile::Einpunkt);
-  m.VerteilungenVorbereiten(standardMin, standardMax);
+  m.VerteilungenVorbereiten(StandardMin, StandardMax);
   const KlassenZustaende z = KlassenZustaendeZaehlen(m.Verteilungen[LZ]);
   EXPECT_EQ(z.Anzahl[0], 1u);
   EXPECT_EQ(z.Anzahl[4], ZustandAnzahl - 1);
@@ -131,13 +129,13 @@ TEST(ExakteVerteilung, GleichDemDurchzaehlenMitDerFormelDesVersuchs) {
     const char *name;
     Bewertungsmodell modell;
   };
-  Bewertungsmodell uneben = Modell(standardMin, standardMax);
+  Bewertungsmodell uneben = Modell(StandardMin, StandardMax);
   uneben.Verteilungen[LZ].Prozent = {3.5L, 6.25L, 9, 11.75L, 20, 18.5L, 12, 9, 6, 4};
   uneben.Verteilungen[RO].Prozent = ZeilenWerte(Zeile::Zweipunkt);
   uneben.Verteilungen[BO].Prozent = {1, 5, 9, 10, 15, 25, 10, 9, 5, 1}; // 90 %: BO = 0 as an outcome
-  uneben.VerteilungenVorbereiten(standardMin, standardMax);
+  uneben.VerteilungenVorbereiten(StandardMin, StandardMax);
   const Fall faelle[] = {
-      {"Normalverteilung", Modell(standardMin, standardMax)},
+      {"Normalverteilung", Modell(StandardMin, StandardMax)},
       // Remaining lives 41.5, 43.5, ...: every power on the logarithm path.
       {"linksschief, gebrochene Restnutzungsdauer",
        Modell({4.8L, 40.5L, 310000, 60000, 675000}, {5.1L, 60.5L, 370000, 85000, 720000},
@@ -183,7 +181,7 @@ TEST(ExakteVerteilung, GleichDemDurchzaehlenMitDerFormelDesVersuchs) {
 
 TEST(ExakteVerteilung, EinpunktVerteilung) {
   // Default bounds: every parameter takes class 5 except in the state 0, which draws class 1.
-  const Bewertungsmodell m = Modell(standardMin, standardMax, MenuVoreinstellung::Einpunktverteilung);
+  const Bewertungsmodell m = Modell(StandardMin, StandardMax, MenuVoreinstellung::Einpunktverteilung);
   const ExakteVerteilung e = ExakteVerteilungBerechnen(m.Verteilungen);
   const auto &mitte = [&](Parameter p) { return m.Verteilungen[p].Mitte[4]; };
   const double formel =
@@ -199,7 +197,7 @@ TEST(ExakteVerteilung, EinpunktVerteilung) {
     }
   }
   // With equal bounds all midpoints coincide: one value with probability 1.
-  const Bewertungsmodell gleich = Modell(standardMin, standardMin, MenuVoreinstellung::Einpunktverteilung);
+  const Bewertungsmodell gleich = Modell(StandardMin, StandardMin, MenuVoreinstellung::Einpunktverteilung);
   const ExakteVerteilung g = ExakteVerteilungBerechnen(gleich.Verteilungen);
   ASSERT_EQ(g.Werte.size(), 1u);
   const double wert = static_cast<double>(RundenInt64(Ertragswert(4.8L, 40, 310000, 60000, 675000)));
@@ -215,9 +213,9 @@ TEST(ExakteVerteilung, EinpunktVerteilung) {
 TEST(ExakteVerteilung, NeunzigProzentGebenDemWertNullZehnProzent) {
   // RO's percentages add up to 90: a tenth of the states finds no class and RO is 0, so the net
   // income is -BWK and the value negative, while all others lie above 3.9 million.
-  Bewertungsmodell m = Modell(standardMin, standardMax);
+  Bewertungsmodell m = Modell(StandardMin, StandardMax);
   m.Verteilungen[RO].Prozent = {1, 5, 9, 10, 15, 25, 10, 9, 5, 1};
-  m.VerteilungenVorbereiten(standardMin, standardMax);
+  m.VerteilungenVorbereiten(StandardMin, StandardMax);
   const ExakteVerteilung e = ExakteVerteilungBerechnen(m.Verteilungen);
   EXPECT_EQ(e.Kombinationen, 10 * 10 * 11 * 10 * 10);
   const Extended keine = e.Klassen[RO].Wahrscheinlichkeit(KeineKlasse);
@@ -231,10 +229,10 @@ TEST(ExakteVerteilung, NeunzigProzentGebenDemWertNullZehnProzent) {
 }
 
 TEST(ExakteVerteilung, WahrscheinlichkeitenSummierenSichZuEins) {
-  Bewertungsmodell mitFehlern = Modell(standardMin, standardMax, MenuVoreinstellung::Zweipunktverteilung);
+  Bewertungsmodell mitFehlern = Modell(StandardMin, StandardMax, MenuVoreinstellung::Zweipunktverteilung);
   mitFehlern.Verteilungen[LZ].Prozent = {1, 5, 9, 10, 15, 25, 10, 9, 5, 1}; // LZ = 0 in a tenth: 0 / 0
-  mitFehlern.VerteilungenVorbereiten(standardMin, standardMax);
-  const Bewertungsmodell faelle[] = {Modell(standardMin, standardMax), mitFehlern};
+  mitFehlern.VerteilungenVorbereiten(StandardMin, StandardMax);
+  const Bewertungsmodell faelle[] = {Modell(StandardMin, StandardMax), mitFehlern};
   for (const Bewertungsmodell &m : faelle) {
     const ExakteVerteilung e = ExakteVerteilungBerechnen(m.Verteilungen);
     std::vector<Extended> p;
@@ -292,19 +290,19 @@ private:
 };
 
 TEST(Stichprobenziehung, GleichDemLauf) {
-  Bewertungsmodell m = Modell(standardMin, standardMax);
+  Bewertungsmodell m = Modell(StandardMin, StandardMax);
   Simulationslauf lauf(m);
   test::AufzeichnendeAnzeige anzeige;
   m.Zufall.Zufallszustand = 12345;
-  lauf.Berechnen(standardMin, standardMax, 100000, anzeige);
+  lauf.Berechnen(StandardMin, StandardMax, 100000, anzeige);
   const Stichprobenziehung ziehung(m);
   Zufallsgenerator z{12345};
-  for (int t = 0; t < 100000; ++t) ASSERT_EQ(ziehung.Versuch(z), lauf.Werte[static_cast<std::size_t>(t)]) << t;
+  for (int t = 0; t < 100000; ++t) ASSERT_EQ(ziehung.Versuch(z), lauf.Ergebnis().Werte[static_cast<std::size_t>(t)]) << t;
   EXPECT_EQ(z.Zufallszustand, m.Zufall.Zufallszustand);
 }
 
 void MittelwertGegenVersuche(std::int64_t n) {
-  const Bewertungsmodell m = Modell(standardMin, standardMax);
+  const Bewertungsmodell m = Modell(StandardMin, StandardMax);
   const ExakteVerteilung e = ExakteVerteilungBerechnen(m.Verteilungen);
   const Stichprobenziehung ziehung(m);
   Zufallsgenerator z{0};
@@ -332,7 +330,7 @@ TParamVerteilung NurKlasse(TParamVerteilung v, int k) {
 }
 
 TEST(ExakteVerteilung, TornadoDerStandardvorgabe) {
-  const Bewertungsmodell m = Modell(standardMin, standardMax);
+  const Bewertungsmodell m = Modell(StandardMin, StandardMax);
   const ExakteVerteilung e = ExakteVerteilungBerechnen(m.Verteilungen);
   // The gross income moves the value most (its classes span 54,000 a year), then the operating
   // costs (22,500 a year), the remaining life (41 to 59 years), the yield rate (4.815 to 5.085 %),
@@ -377,7 +375,7 @@ TEST(ExakteVerteilung, NichtBerechenbareKombinationen) {
       {"Zinssatz -100 und 0",
        Modell({-110, 1, 310000, 60000, 675000}, {90, 1, 370000, 85000, 720000}, {gleich, normal, normal, normal, normal}),
        {{"Gleitkommadivision durch Null", 0}, {"Ungültige Gleitkommaoperation", 5}}, LZ},
-      {"Zinssatz 0 in einem Zehntel", Modell(standardMin, standardMax, {neunzig, normal, normal, normal, normal}),
+      {"Zinssatz 0 in einem Zehntel", Modell(StandardMin, StandardMax, {neunzig, normal, normal, normal, normal}),
        {{"Ungültige Gleitkommaoperation", KeineKlasse}}, LZ},
       // A million years of remaining life overflow the power; the tenth with RND = 0 is the land value.
       {"Restnutzungsdauer von Millionen Jahren",
@@ -421,12 +419,9 @@ TEST(ExakteVerteilung, NichtBerechenbareKombinationen) {
   m.Verteilungen[LZ].Prozent = neunzig;
   Simulationslauf lauf(m);
   test::AufzeichnendeAnzeige anzeige;
-  try {
-    lauf.Berechnen(standardMin, standardMax, 1000, anzeige);
-    FAIL() << "Der Lauf muss scheitern";
-  } catch (const GleitkommaFehler &f) {
-    EXPECT_STREQ(f.what(), "Ungültige Gleitkommaoperation");
-  }
+  const Laufergebnis &gescheitert = lauf.Berechnen(StandardMin, StandardMax, 1000, anzeige);
+  ASSERT_TRUE(gescheitert.Fehlgeschlagen()) << "Der Lauf muss scheitern";
+  EXPECT_EQ(gescheitert.Fehlermeldung, "Ungültige Gleitkommaoperation");
 
   // Values from 10^19 on have no 64-bit whole number: nothing can be stored, nothing computed.
   const ExakteVerteilung alle = ExakteVerteilungBerechnen(Modell({5, 0, 0, 0, 1e19L}, {5, 0, 0, 0, 1.1e19L}).Verteilungen);
@@ -485,7 +480,7 @@ TEST(ExakteVerteilung, Kurve) {
   const std::vector<Kurvenpunkt> treppe = haelfte.Kurve();
   const std::vector<Kurvenpunkt> erwartet{{1, 0}, {1, 0.5}, {2, 0.5}, {2, 1}};
   EXPECT_EQ(treppe, erwartet);
-  const ExakteVerteilung e = ExakteVerteilungBerechnen(Modell(standardMin, standardMax).Verteilungen);
+  const ExakteVerteilung e = ExakteVerteilungBerechnen(Modell(StandardMin, StandardMax).Verteilungen);
   const std::vector<Kurvenpunkt> punkte = e.Kurve(500);
   ASSERT_EQ(punkte.size(), 500u);
   EXPECT_EQ(punkte.front().X, e.Werte.front().Wert / 1000);
@@ -544,13 +539,13 @@ TEST(ExakteAuswertung, StichprobeNebenDerExaktenVerteilung) {
 }
 
 TEST(ExakteAuswertung, LaufNebenDerExaktenVerteilung) {
-  Bewertungsmodell m = Modell(standardMin, standardMax);
+  Bewertungsmodell m = Modell(StandardMin, StandardMax);
   const ExakteVerteilung e = ExakteVerteilungBerechnen(m.Verteilungen);
   Simulationslauf lauf(m);
   test::AufzeichnendeAnzeige anzeige;
   m.Zufall.Zufallszustand = 0;
-  lauf.Berechnen(standardMin, standardMax, 20000, anzeige);
-  const StichprobenVergleich v = StichprobeVergleichen(e, lauf);
+  lauf.Berechnen(StandardMin, StandardMax, 20000, anzeige);
+  const StichprobenVergleich v = StichprobeVergleichen(e, lauf.Ergebnis());
   EXPECT_EQ(v.Umfang, 20000);
   // The sample's mean is the run's "Mittel Stichprobe:".
   EXPECT_EQ(v.Zeilen[0].StichprobeText, anzeige.Kennzahl_(Kennzahl::LMWSTP));
@@ -559,8 +554,8 @@ TEST(ExakteAuswertung, LaufNebenDerExaktenVerteilung) {
   EXPECT_GT(v.KsAbstand, 0);
   EXPECT_LT(v.KsAbstand, v.KsGrenze);
   // A run beyond the store is compared through its first 100,000 trials.
-  lauf.Berechnen(standardMin, standardMax, 100001, anzeige);
-  EXPECT_EQ(StichprobeVergleichen(e, lauf).Umfang, 100000);
+  lauf.Berechnen(StandardMin, StandardMax, 100001, anzeige);
+  EXPECT_EQ(StichprobeVergleichen(e, lauf.Ergebnis()).Umfang, 100000);
   EXPECT_EQ(ProzentText(0.1L), "10,0000 %");
   EXPECT_EQ(ProzentText(0x1p-32L), "< 0,0001 %");
   EXPECT_EQ(ProzentText(0), "0,0000 %");
