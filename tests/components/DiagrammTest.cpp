@@ -236,10 +236,10 @@ TEST_F(DiagrammTest, Tornado) {
   EXPECT_TRUE(t.BitmapKopieren());
 }
 
-TEST_F(DiagrammTest, MenueMitNamen) {
-  QMenu *menue = balken.findChild<QMenu *>(QStringLiteral("PopupDrucken"));
-  ASSERT_NE(menue, nullptr);
-  const auto eintraege = menue->actions();
+TEST_F(DiagrammTest, MenuMitNamen) {
+  QMenu *menu = balken.findChild<QMenu *>(QStringLiteral("PopupDrucken"));
+  ASSERT_NE(menu, nullptr);
+  const auto eintraege = menu->actions();
   ASSERT_EQ(eintraege.size(), 4);
   EXPECT_EQ(eintraege[0]->objectName(), QStringLiteral("PopDrucken"));
   EXPECT_EQ(eintraege[0]->text(), QStringLiteral("Drucken"));
@@ -250,7 +250,7 @@ TEST_F(DiagrammTest, MenueMitNamen) {
   EXPECT_EQ(eintraege[3]->objectName(), QStringLiteral("ZwischenablageBitmap1"));
   EXPECT_EQ(eintraege[3]->text(), QStringLiteral("Zwischenablage (Bitmap)"));
 
-  linien.setMenueNamen(QStringLiteral("PopupDruckenRH"), {QStringLiteral("MenuItem1"), QStringLiteral("MenuItem2"),
+  linien.setMenuNamen(QStringLiteral("PopupDruckenRH"), {QStringLiteral("MenuItem1"), QStringLiteral("MenuItem2"),
                                                          QStringLiteral("MenuItem3"), QStringLiteral("MenuItem4")});
   ASSERT_NE(linien.findChild<QMenu *>(QStringLiteral("PopupDruckenRH")), nullptr);
   QAction *bitmap = linien.findChild<QAction *>(QStringLiteral("MenuItem4"));
