@@ -1,0 +1,78 @@
+// What every Qt Test program of the windows shares: German regional settings whatever the machine
+// has, the error box replaced by a list of its messages (so that no modal box blocks a test), the
+// main window as after start-up on a model of its own, and finding and driving its widgets by their
+// object names. KWT_FENSTER_TEST_MAIN gives the program's main().
+#pragma once
+
+#include <QAction>
+#include <QApplication>
+#include <QLocale>
+#include <QPushButton>
+#include <QStringList>
+#include <QtTest>
+
+#include <memory>
+
+#include "MainForm.h"
+#include "Meldungen.h"
+#include "Standardmodell.h"
+#include "W32_CLC.h"
+#include "ZahlFeld.h"
+
+namespace kwt::test {
+
+class Fenstertest : public QObject {
+protected:
+  // For initTestCase.
+  void UmgebungEinrichten() {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    FehlerEmpfaengerSetzen([this](const QString &text) { meldungen << text; });
+  }
+
+  // The main window as after start-up, shown, with the seed 0 for its runs; no messages yet.
+  void HauptfensterOeffnen() {
+    meldungen.clear();
+    fenster.reset();
+    modell = std::make_unique<Bewertungsmodell>();
+    fenster = std::make_unique<TMainForm>(*modell);
+    fenster->show();
+    fenster->FormCreate();
+    modell->Zufall.Zufallszustand = 0;
+  }
+
+  template <class T> static T *Finde(const QObject *wo, const char *name) {
+    T *w = wo->findChild<T *>(name);
+    if (!w) qFatal("%s fehlt", name);
+    return w;
+  }
+  template <class T> T *Finde(const char *name) const { return Finde<T>(fenster.get(), name); }
+  void Klick(const char *name) const { QTest::mouseClick(Finde<QPushButton>(name), Qt::LeftButton); }
+  void Versuche(int n) const { Finde<TZahlFeld>("EVersuche")->setGanzzahl(n); }
+  void Menu(const char *name) const { Finde<QAction>(name)->trigger(); }
+  // "Berechnen" with this many trials.
+  void Rechnen(int versuche) const {
+    Versuche(versuche);
+    Klick("BtnCalculate");
+  }
+  const Laufergebnis &Ergebnis() const { return fenster->Lauf().Ergebnis(); }
+
+  std::unique_ptr<Bewertungsmodell> modell;
+  std::unique_ptr<TMainForm> fenster; // goes before its model
+  QStringList meldungen;
+};
+
+// The program's rounding mode as at start-up, one application (offscreen unless a platform is
+// asked for), the test object.
+template <class Test> int FensterTestAusfuehren(int argc, char **argv) {
+  FormatierungInitialisieren();
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication anwendung(argc, argv);
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  Test test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+} // namespace kwt::test
+
+#define KWT_FENSTER_TEST_MAIN(Klasse)                                                                                 \
+  int main(int argc, char **argv) { return kwt::test::FensterTestAusfuehren<Klasse>(argc, argv); }
