@@ -120,6 +120,20 @@ TEST(KwtMc, FehlerDesLaufs) {
   EXPECT_EQ(k["labels"]["LMWSTP"], "0");
 }
 
+// Whatever else fails (here the output stream, set to throw) ends the command with status 1 and a
+// German message, never with an uncaught exception or the library's English text.
+TEST(KwtMc, JederFehlerEndetMitMeldung) {
+  struct Voll : std::streambuf {
+    int overflow(int) override { return traits_type::eof(); }
+  } voll;
+  std::ostream aus(&voll);
+  aus.exceptions(std::ios::badbit | std::ios::failbit);
+  std::ostringstream fehler;
+  const char *argv[] = {"kwt-mc", "--seed", "1", "--versuche", "10"};
+  EXPECT_EQ(cli::KwtMc(5, argv, aus, fehler), 1);
+  EXPECT_EQ(fehler.str(), "kwt-mc: " + std::string(MeldungUnerwartet) + "\n");
+}
+
 TEST(KwtMc, ExaktAlsJson) {
   const Ausgabe a = Aufrufen({"--seed", "0", "--json", "--exakt"});
   ASSERT_EQ(a.status, 0) << a.fehler;

@@ -9,8 +9,10 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QStringList>
+#include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 #include "MainForm.h"
@@ -55,6 +57,17 @@ protected:
     Klick("BtnCalculate");
   }
   const Laufergebnis &Ergebnis() const { return fenster->Lauf().Ergebnis(); }
+
+  // Runs schritt on the modal dialog of type D from inside its message loop, once it is open. Whatever
+  // the step leaves open (a failed check returns early) is cancelled, so that no test hangs.
+  template <class D> void ImModalenDialog(std::function<void(D &)> schritt) {
+    QTimer::singleShot(0, this, [schritt] {
+      auto *d = qobject_cast<D *>(QApplication::activeModalWidget());
+      QVERIFY2(d, "der Dialog ist nicht offen");
+      schritt(*d);
+      if (d->isVisible()) d->reject();
+    });
+  }
 
   std::unique_ptr<Bewertungsmodell> modell;
   std::unique_ptr<TMainForm> fenster; // goes before its model

@@ -62,15 +62,53 @@ TEST(Lauf, StandardlaufZeigtAlleKennzahlenInDerReihenfolge) {
   EXPECT_EQ(wieder.ergebnis.Werte, l.ergebnis.Werte);
 }
 
+// The result holds what the display was shown: the labels as text, the figures as numbers, the list
+// as on the clipboard, the last curve, the three values and the tables drawn from. A run that fails
+// before its histogram is prepared leaves the previous run's histogram and curve.
+TEST(Lauf, ErgebnisHaeltWasDieAnzeigeZeigte) {
+  Lauf l;
+  l.Starten(StandardMin, StandardMax, 2000, 0);
+  ASSERT_EQ(l.fehler, "");
+  const Laufergebnis &e = l.ergebnis;
+  for (const KennzahlEintrag &k : Kennzahlen) {
+    EXPECT_EQ(e.Anzeige(k.Art), l.anzeige.kennzahlen.at(k.Art)) << k.Name;
+    ASSERT_TRUE(e.Kennwert(k.Art)) << k.Name;
+    EXPECT_EQ(ZahlFormatieren(k.Dezimalen, true, true, *e.Kennwert(k.Art), false), e.Anzeige(k.Art)) << k.Name;
+  }
+  EXPECT_EQ(e.VkwMin, l.modell.VkwMin);
+  EXPECT_EQ(e.VkwMax, l.modell.VkwMax);
+  EXPECT_EQ(e.VkwGewichtet, l.modell.VkwGewichtet);
+  EXPECT_EQ(l.anzeige.zwischenablage.back(), e.Liste.ZwischenablageText());
+  ASSERT_EQ(l.anzeige.kurven.size(), 1u);
+  EXPECT_EQ(e.Kurve.Kurve, l.anzeige.kurven.back().Kurve);
+  EXPECT_FALSE(e.Kurve.Kurve.empty());
+  ASSERT_TRUE(e.Tabellen);
+  EXPECT_EQ(*e.Tabellen, l.modell.Verteilungen);
+  EXPECT_EQ(e.GespeicherteWerte().size(), 2000u);
+  EXPECT_FALSE(e.Angehalten());
+
+  const Histogramm histo = e.Histo;
+  const RHKurve kurve = e.Kurve;
+  l.Starten({0, 40, 310000, 60000, 675000}, {0, 60, 370000, 85000, 720000}, 100, 1); // LZ of 0
+  EXPECT_EQ(e.Abbruch, Laufabbruch::Vorbereitung);
+  EXPECT_EQ(e.Histo.Haeufigkeit, histo.Haeufigkeit);
+  EXPECT_EQ(e.Kurve.Kurve, kurve.Kurve);
+  EXPECT_EQ(e.AnzahlVersuche, 100);
+  EXPECT_EQ(e.AktVersuch, 0);
+}
+
 TEST(Lauf, EinVersuch) {
+  // The median is the one line's number, the mean the one stored value (rounded up).
   Lauf l;
   l.Starten(StandardMin, StandardMax, 1, 7);
   ASSERT_EQ(l.fehler, "");
-  ASSERT_EQ(l.ergebnis.Liste.Zeilen().size(), 1u);
-  const std::string zeile = l.ergebnis.Liste.Zeilen()[0];
-  EXPECT_EQ(l.K(Kennzahl::LMedianSTP), ZahlFormatieren(0, true, true, TextZuExtended(zeile), false));
-  EXPECT_EQ(l.K(Kennzahl::LMWSTP), ZahlFormatieren(0, true, true, l.ergebnis.Werte[0], false));
+  EXPECT_EQ(l.ergebnis.Liste.Zeilen(), std::vector<std::string>{"0005138934"});
+  EXPECT_EQ(l.ergebnis.Werte[0], 5138935);
+  EXPECT_EQ(l.K(Kennzahl::LMedianSTP), "5.138.934");
+  EXPECT_EQ(l.K(Kennzahl::LMWSTP), "5.138.935");
   EXPECT_EQ(l.ergebnis.Werte[1], 0);
+  EXPECT_EQ(l.ergebnis.Kennwert(Kennzahl::LMWSTP), Extended{5138935});
+  EXPECT_EQ(l.ergebnis.Kennwert(Kennzahl::LMedianSTP), Extended{5138934});
 }
 
 TEST(Lauf, GleicherWertMitBruchteilUnterEinhalb) {
@@ -132,9 +170,12 @@ TEST(Lauf, StopImVersuch37) {
   EXPECT_EQ(zwischendurch.size(), 36u * 12);
   EXPECT_EQ(l.ergebnis.Werte[36] != 0, true);
   EXPECT_EQ(l.ergebnis.Werte[37], 0);
-  Extended summe = 0;
-  for (int k = 0; k < 37; ++k) summe += l.ergebnis.Werte[k];
-  EXPECT_EQ(l.K(Kennzahl::LMWSTP), ZahlFormatieren(0, true, true, summe / 37, false));
+  // Mean and median of the 37 trials done.
+  EXPECT_EQ(l.K(Kennzahl::LMWSTP), "4.984.483");
+  EXPECT_EQ(l.K(Kennzahl::LMedianSTP), "5.007.986");
+  EXPECT_FALSE(l.ergebnis.Fehlgeschlagen());
+  EXPECT_TRUE(l.ergebnis.Angehalten());
+  EXPECT_EQ(l.ergebnis.GespeicherteWerte().size(), 37u);
 }
 
 TEST(Lauf, StopVorDemLaufWirdVerworfen) {
