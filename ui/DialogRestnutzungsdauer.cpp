@@ -99,7 +99,9 @@ TDlgRestnutzungsdauer::TDlgRestnutzungsdauer(QWidget *eltern) : QDialog(eltern) 
   tabelle_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tabelle_->setSelectionMode(QAbstractItemView::NoSelection);
   tabelle_->setFocusPolicy(Qt::NoFocus);
+  tabelle_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   tabelle_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+  tabelle_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
   tabelle_->verticalHeader()->setDefaultSectionSize(20);
   spalte->addWidget(tabelle_, 1);
 
@@ -117,8 +119,8 @@ TDlgRestnutzungsdauer::TDlgRestnutzungsdauer(QWidget *eltern) : QDialog(eltern) 
   spalte->addWidget(lMeldung_);
   // The case the regulation leaves open, and what the program does with it.
   lAlterHinweis_ = Hinweistext(
-      "Älter als die Gesamtnutzungsdauer: Die Formel der Anlage 2 beschreibt das Alter bis zur GND; "
-      "danach stiege sie wieder an. Ein höheres Alter zählt deshalb als GND: Das Gebäude behält die "
+      "Ist das Gebäude älter als die Gesamtnutzungsdauer, rechnet das Programm mit Alter = GND: Die Formel "
+      "der Anlage 2 beschreibt das Alter bis zur GND und stiege danach wieder an. So behält das Gebäude die "
       "Restnutzungsdauer, die das Modell am Ende der Gesamtnutzungsdauer für seine Punkte ergibt.",
       this);
   lAlterHinweis_->setObjectName("LAlterHinweis");

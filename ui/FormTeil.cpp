@@ -100,6 +100,8 @@ void TFormTeil::FelderZeigen() {
     felder_[i]->setToolTip(erklaerung);
     felder_[i]->setMaske(name == "ANTEIL" ? ProzentMaske : WertMaske);
     felder_[i]->setLeerErlaubt(i >= e.Pflichtfelder);
+    // An optional bound left empty: what takes its place.
+    felder_[i]->setPlaceholderText(i < e.Pflichtfelder ? QString() : i % 2 == 0 ? "−3 SIGMA" : "+3 SIGMA");
   }
 }
 
