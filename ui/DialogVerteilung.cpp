@@ -1,5 +1,6 @@
 #include "DialogVerteilung.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -156,12 +157,13 @@ void TDlgVerteilung::Aufbauen() {
   btnForm_->setCheckable(true);
   btnForm_->setToolTip("Grenzen und Prozente aus einer Form: Dreieck, PERT, Normal, Spanne oder Gleich");
   connect(btnForm_, &QPushButton::toggled, this, &TDlgVerteilung::BtnFormClick);
-  folge << btnForm_;
+  folge << btnForm_ << formTeil_->EFormArt();
+  for (int i = 0; i < TFormTeil::FelderHoechstens; ++i) folge << formTeil_->EFormZahl(i);
   zeile->addStretch();
   spalte->addWidget(leiste);
 
-  // Tab order: the percentages from class 1 down, then the buttons; the midpoints and the sum take no
-  // focus, and the chart is reached with the mouse only.
+  // Tab order: the percentages from class 1 down, then the buttons, then the shape part when it is
+  // shown; the midpoints and the sum take no focus, and the chart is reached with the mouse only.
   for (qsizetype i = 1; i < folge.size(); ++i) setTabOrder(folge[i - 1], folge[i]);
 }
 

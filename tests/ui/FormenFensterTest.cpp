@@ -33,25 +33,21 @@ const Parameterwerte standardMax{5.1L, 60, 370000, 85000, 720000};
 
 Extended Dezimal(const char *text) { return TextZuExtended(text); }
 
-// The user replaces a field's text (select all, type; an empty text deletes).
-void Tippen(TZahlFeld *feld, const QString &text) {
+// The user replaces a field's text: selects all and types it key by key, or pastes it as one change
+// (without the states typing passes through); an empty text deletes.
+void Ersetzen(TZahlFeld *feld, const QString &text, bool einfuegen) {
   feld->setFocus();
   feld->selectAll();
   if (text.isEmpty())
     QTest::keyClick(feld, Qt::Key_Backspace);
+  else if (einfuegen)
+    feld->insert(text);
   else
     QTest::keyClicks(feld, text);
 }
+void Tippen(TZahlFeld *feld, const QString &text) { Ersetzen(feld, text, false); }
+void Einfuegen(TZahlFeld *feld, const QString &text) { Ersetzen(feld, text, true); }
 
-// The user pastes a text over a field's content: one change, without the states typing passes.
-void Einfuegen(TZahlFeld *feld, const QString &text) {
-  feld->setFocus();
-  feld->selectAll();
-  if (text.isEmpty())
-    QTest::keyClick(feld, Qt::Key_Backspace);
-  else
-    feld->insert(text);
-}
 
 const QColor Rot(255, 0, 0);
 bool RotHinterlegt(const QWidget *w) { return w->palette().color(QPalette::Base) == Rot; }
@@ -146,6 +142,9 @@ private slots:
     QCOMPARE(teil->EFormZahl(1)->text(), QString("4,95"));
     QCOMPARE(teil->EFormZahl(2)->text(), QString("5,10"));
     QVERIFY(!teil->EFormZahl(3)->isVisible());
+    // Tab goes from "Form…" to the shape and on through its numbers.
+    QCOMPARE(d.findChild<QPushButton *>("BtnForm")->nextInFocusChain(), static_cast<QWidget *>(teil->EFormArt()));
+    QCOMPARE(teil->EFormArt()->nextInFocusChain(), static_cast<QWidget *>(teil->EFormZahl(0)));
     QCOMPARE(Prozente(d), (Klassenwerte{2, 6, 10, 14, 18, 18, 14, 10, 6, 2}));
     QCOMPARE(d.E(0)->text(), QString("4,82"));
     QCOMPARE(d.ChartV()->LinkeAchse()->max(), 23.0);
