@@ -120,6 +120,7 @@ void TMainForm::SzenarioInsFenster(const Szenario &s) {
     eMin_[p]->setWert(s.Min[p]);
     eMax_[p]->setWert(s.Max[p]);
     modell_.Verteilungen[p].Prozent = s.Prozent[p];
+    modell_.Formen[p].reset();
   }
   eVersuche_->setGanzzahl(s.Versuche);
   cbHistogramm_->setChecked(s.HistogrammKontinuierlich);

@@ -64,7 +64,19 @@ QWidget *TMainForm::ParameterGruppe() {
     btnV_[p] = new QPushButton("Verteilung", panel);
     btnV_[p]->setObjectName(d.KnopfName);
     btnV_[p]->setFixedSize(75, 25);
-    raster->addWidget(titel, 0, 0, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    if (p == RND) {
+      // The RND row also takes its bounds from the remaining-life model, under its title.
+      btnRndModell_ = new QPushButton("Modernisierung…", panel);
+      btnRndModell_->setObjectName("BtnRND_Modell");
+      btnRndModell_->setToolTip("Restnutzungsdauer aus Gesamtnutzungsdauer, Alter und Modernisierungspunkten "
+                                "(ImmoWertV 2021, Anlage 2)");
+      btnRndModell_->setFixedHeight(23);
+      raster->addWidget(titel, 0, 0, Qt::AlignLeft | Qt::AlignBottom);
+      raster->addWidget(btnRndModell_, 1, 0, Qt::AlignLeft | Qt::AlignTop);
+      connect(btnRndModell_, &QPushButton::clicked, this, &TMainForm::BtnRND_ModellClick);
+    } else {
+      raster->addWidget(titel, 0, 0, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    }
     raster->addWidget(new QLabel("min:", panel), 0, 1, Qt::AlignRight);
     raster->addWidget(eMin_[p], 0, 2);
     raster->addWidget(new QLabel("max:", panel), 1, 1, Qt::AlignRight);
@@ -259,7 +271,10 @@ void TMainForm::Aufbauen() {
 
   // Tab order: the group "Berechnen" first, so EVersuche has the focus when the window opens.
   QList<QWidget *> folge{eVersuche_, btnCalculate_, btnStop_, cbHistogramm_};
-  for (Parameter p : AlleParameter) folge << eMin_[p] << eMax_[p] << btnV_[p];
+  for (Parameter p : AlleParameter) {
+    folge << eMin_[p] << eMax_[p] << btnV_[p];
+    if (p == RND) folge << btnRndModell_;
+  }
   for (qsizetype i = 1; i < folge.size(); ++i) setTabOrder(folge[i - 1], folge[i]);
   eVersuche_->setFocus();
 }

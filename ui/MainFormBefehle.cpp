@@ -1,5 +1,5 @@
 // The main window's commands: "Berechnen" and "Stop", the menus "&Datei", "&Verteilungen",
-// "&Auswertung" and "Info", and the five "Verteilung" buttons. Every command runs through the error
+// "&Auswertung" and "Info", the five "Verteilung" buttons and "Modernisierung…" of the RND row. Every command runs through the error
 // edge (BefehlAusfuehren, Meldungen.h): an error ends it where it occurs and shows the error box, and
 // what the command did before stays.
 #include <QDateTime>
@@ -7,6 +7,8 @@
 #include "Auswertung.h"
 #include "BerichtPdf.h"
 #include "DialogAuswertung.h"
+#include "DialogRestnutzungsdauer.h"
+#include "DialogVerteilung.h"
 #include "ErgebnisCsv.h"
 #include "FensterAnzeige.h"
 #include "MainForm.h"
@@ -118,9 +120,27 @@ void TMainForm::VerteilungKnopf(Parameter p) {
     Parameterwerte min, max;
     GrenzenLesen(min, max);
     modell_.VerteilungenVorbereiten(min, max);
-    if (verteilungBearbeiten_) {
-      verteilungBearbeiten_(this, QString::fromUtf8(ParameterPanels[p].AnzeigeName), modell_.Verteilungen[p]);
+    if (!verteilungBearbeiten_) return;
+    TGrenzenUndForm rahmen{min[p], max[p], modell_.GueltigeForm(p)};
+    if (!verteilungBearbeiten_(this, QString::fromUtf8(ParameterPanels[p].AnzeigeName), modell_.Verteilungen[p],
+                               rahmen))
+      return;
+    modell_.Formen[p] = rahmen.Form;
+    if (rahmen.GrenzenGeaendert) {
+      eMin_[p]->setWert(rahmen.Min);
+      eMax_[p]->setWert(rahmen.Max);
     }
+  });
+}
+
+void TMainForm::BtnRND_ModellClick() {
+  BefehlAusfuehren(this, [this] {
+    const std::optional<RndModellErgebnis> r = RestnutzungsdauerBestimmen(this, rndModell_);
+    if (!r) return;
+    eMin_[RND]->setWert(r->Min);
+    eMax_[RND]->setWert(r->Max);
+    // A shape on the old bounds no longer describes the table.
+    modell_.Formen[RND].reset();
   });
 }
 

@@ -1,7 +1,8 @@
 // What every Qt Test program of the windows shares: German regional settings whatever the machine
 // has, the error box replaced by a list of its messages (so that no modal box blocks a test), the
-// main window as after start-up on a model of its own, and finding and driving its widgets by their
-// object names. KWT_FENSTER_TEST_MAIN gives the program's main().
+// main window as after start-up on a model of its own, finding and driving its widgets by their
+// object names, typing into fields, and steps inside a modal dialog. KWT_FENSTER_TEST_MAIN gives the
+// program's main().
 #pragma once
 
 #include <QAction>
@@ -22,6 +23,21 @@
 #include "ZahlFeld.h"
 
 namespace kwt::test {
+
+// The user replaces a field's text: selects all and types it key by key, or pastes it as one change
+// (without the states typing passes through); an empty text deletes.
+inline void Ersetzen(TZahlFeld *feld, const QString &text, bool einfuegen) {
+  feld->setFocus();
+  feld->selectAll();
+  if (text.isEmpty())
+    QTest::keyClick(feld, Qt::Key_Backspace);
+  else if (einfuegen)
+    feld->insert(text);
+  else
+    QTest::keyClicks(feld, text);
+}
+inline void Tippen(TZahlFeld *feld, const QString &text) { Ersetzen(feld, text, false); }
+inline void Einfuegen(TZahlFeld *feld, const QString &text) { Ersetzen(feld, text, true); }
 
 class Fenstertest : public QObject {
 protected:
