@@ -105,4 +105,9 @@ Extended TextZuExtended(const std::string &text);
 // Like TextZuExtended but reports failure by returning false instead of raising.
 bool TextZuExtendedVersuchen(const std::string &text, Extended &wert);
 
+// Like TextZuExtendedVersuchen, and tells a number beyond the extended range (1e5000) from a text that
+// is no number at all, so that a message can say which of the two it is.
+enum class Zahltext { Gut, KeineZahl, AusserhalbDesBereichs };
+Zahltext TextZuExtendedLesen(const std::string &text, Extended &wert);
+
 } // namespace kwt
