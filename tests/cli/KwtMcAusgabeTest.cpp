@@ -14,9 +14,12 @@
 #include <sstream>
 
 #include "KwtMc.h"
+#include "KwtMcAufruf.h"
 #include "Voreinstellungen.h"
 
 using namespace kwt;
+using kwt::test::Aufrufen;
+using kwt::test::Ausgabe;
 
 namespace {
 
@@ -132,20 +135,6 @@ TEST_F(KwtMcProzess, FremdeRechte) {
   }
   EXPECT_EQ(Inhalt(Pfad("offen/fest.csv")), "alt");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Pfad("offen")), {}), 1);
-}
-
-struct Ausgabe {
-  int status;
-  std::string aus, fehler;
-};
-
-Ausgabe Aufrufen(std::vector<std::string> argumente) {
-  argumente.insert(argumente.begin(), "kwt-mc");
-  std::vector<const char *> argv;
-  for (const std::string &a : argumente) argv.push_back(a.c_str());
-  std::ostringstream aus, fehler;
-  const int status = cli::KwtMc(static_cast<int>(argv.size()), argv.data(), aus, fehler);
-  return {status, aus.str(), fehler.str()};
 }
 
 TEST_F(KwtMcProzess, EinFehlgeschlagenerLaufSchreibtKeineDateien) {

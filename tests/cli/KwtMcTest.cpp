@@ -8,6 +8,7 @@
 #include "ExaktAusgabe.h"
 #include "ExakteAuswertung.h"
 #include "KwtMc.h"
+#include "KwtMcAufruf.h"
 #include "Simulationslauf.h"
 #include "Szenario.h"
 
@@ -15,23 +16,11 @@
 #include <fstream>
 
 using namespace kwt;
+using kwt::test::Aufrufen;
+using kwt::test::Ausgabe;
 using nlohmann::json;
 
 namespace {
-
-struct Ausgabe {
-  int status;
-  std::string aus, fehler;
-};
-
-Ausgabe Aufrufen(std::vector<std::string> argumente) {
-  argumente.insert(argumente.begin(), "kwt-mc");
-  std::vector<const char *> argv;
-  for (const std::string &a : argumente) argv.push_back(a.c_str());
-  std::ostringstream aus, fehler;
-  const int status = cli::KwtMc(static_cast<int>(argv.size()), argv.data(), aus, fehler);
-  return {status, aus.str(), fehler.str()};
-}
 
 // Numbers are read back as any consumer of the output reads them: with round-to-nearest.
 json Lesen(const std::string &text) {
