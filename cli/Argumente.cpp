@@ -150,6 +150,7 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
   app.add_flag("--versuchsweise", a.Versuchsweise,
                "Versuch für Versuch rechnen wie das Fenster (gleiche Ergebnisse, langsam; zum Vergleich)");
   app.add_flag("--zeit", a.Zeit, "Rechenzeit und Versuche je Sekunde ausgeben");
+  app.add_flag("--version", a.Version, "Versionsnummer ausgeben");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError &e) {

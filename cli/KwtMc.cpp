@@ -137,6 +137,8 @@ int AusgabeBeenden(std::ostream &aus, std::ostream &fehler, int status) {
 
 } // namespace
 
+std::string VersionsZeile() { return std::string("kwt-mc (KWT Monte-Carlo-Simulation) ") + KWT_VERSION; }
+
 int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fehler) {
   Auftrag auftrag;
   try {
@@ -144,6 +146,10 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
     auftrag = ArgumenteLesen(argc, argv, &hilfe);
     if (auftrag.Hilfe) {
       aus << hilfe;
+      return AusgabeBeenden(aus, fehler, 0);
+    }
+    if (auftrag.Version) {
+      aus << VersionsZeile() << '\n';
       return AusgabeBeenden(aus, fehler, 0);
     }
   } catch (const ArgumentFehler &f) {

@@ -584,10 +584,13 @@ void TMainForm::SzenarioInsFenster(const Szenario &s) {
 void TMainForm::mnSzenarioOeffnenClick() {
   Befehl([this] {
     const QString pfad = dateiDialog_(this, false, "Szenario öffnen", SzenarioFilter, "kwt");
-    if (pfad.isEmpty()) return;
-    // Read and checked whole before anything changes: a bad file leaves the window as it was.
-    SzenarioInsFenster(SzenarioLaden(pfad.toStdString()));
+    if (!pfad.isEmpty()) SzenarioOeffnen(pfad);
   });
+}
+
+void TMainForm::SzenarioOeffnen(const QString &pfad) {
+  // Read and checked whole before anything changes: a bad file leaves the window as it was.
+  Befehl([&] { SzenarioInsFenster(SzenarioLaden(pfad.toStdString())); });
 }
 
 void TMainForm::mnSzenarioSpeichernClick() {

@@ -77,6 +77,9 @@ public:
   Szenario SzenarioAusFenster() const;
   // Fills the fields and tables as if the user had typed them.
   void SzenarioInsFenster(const Szenario &szenario);
+  // Opens a scenario file as the menu does after its dialog (also the one named on the command line):
+  // a file that is not a valid scenario gets the error box and changes nothing.
+  void SzenarioOeffnen(const QString &pfad);
 
 public slots:
   void BtnCalculateClick();
