@@ -70,12 +70,6 @@ Extended Feldwert(const Json &j, const std::string &name, int stellen) {
   return x;
 }
 
-struct RundungZumNaechsten {
-  int modus = std::fegetround();
-  RundungZumNaechsten() { std::fesetround(FE_TONEAREST); }
-  ~RundungZumNaechsten() { std::fesetround(modus); }
-};
-
 Json Parsen(const std::string &text) {
   // The parser would keep the last of two equal keys without a word; the callback sees every key and
   // remembers the first one given twice, with the keys of the objects around it.

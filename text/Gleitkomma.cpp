@@ -105,6 +105,9 @@ std::string ExtendedText(Extended x) {
   return text;
 }
 
+RundungZumNaechsten::RundungZumNaechsten() : alt_(std::fegetround()) { std::fesetround(FE_TONEAREST); }
+RundungZumNaechsten::~RundungZumNaechsten() { std::fesetround(alt_); }
+
 Extended TextZuExtended(const std::string &text) {
   Extended wert = 0;
   if (!TextZuExtendedVersuchen(text, wert)) FehlerKeinGleitkommawert(text);

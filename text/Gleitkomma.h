@@ -110,4 +110,19 @@ bool TextZuExtendedVersuchen(const std::string &text, Extended &wert);
 enum class Zahltext { Gut, KeineZahl, AusserhalbDesBereichs };
 Zahltext TextZuExtendedLesen(const std::string &text, Extended &wert);
 
+// Switches the calling thread to round-to-nearest for its lifetime and restores the mode it found.
+// g++ does not know that the switch changes arithmetic: code inside the scope must take its operands
+// from volatile objects read after the switch and leave its results in volatile objects written
+// before the restore, or the compiler may compute them under the other mode (see TextZuExtended).
+class RundungZumNaechsten {
+public:
+  RundungZumNaechsten();
+  ~RundungZumNaechsten();
+  RundungZumNaechsten(const RundungZumNaechsten &) = delete;
+  RundungZumNaechsten &operator=(const RundungZumNaechsten &) = delete;
+
+private:
+  int alt_;
+};
+
 } // namespace kwt
