@@ -1,10 +1,15 @@
 #include <iostream>
 
 #include "KwtMc.h"
+#include "Standardausgabe.h"
 #include "W32_CLC.h"
 
 int main(int argc, char **argv) {
   // As the window's start-up: separators and the upward rounding mode before anything computes.
   kwt::FormatierungInitialisieren();
-  return kwt::cli::KwtMc(argc, argv, std::cout, std::cerr);
+  // Standard output through the checked writer: a failed write is reported, not lost in std::cout.
+  kwt::AusgabeVorbereiten();
+  kwt::StandardausgabePuffer puffer;
+  std::ostream aus(&puffer);
+  return kwt::cli::KwtMc(argc, argv, aus, std::cerr);
 }

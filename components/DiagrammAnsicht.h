@@ -33,6 +33,8 @@ class QBarSet;
 class QHorizontalBarSeries;
 class QLineSeries;
 class QMenu;
+class QPaintDevice;
+class QPainter;
 class QPrinter;
 
 namespace kwt {
@@ -117,7 +119,8 @@ public slots:
   bool BitmapKopieren();      // bitmap, replacing everything on the clipboard
 
 public:
-  // Prints one page on the given printer; the job is named after the view's object name.
+  // Prints one page on the given printer; the job is named after the view's object name. A printer
+  // that prints to a PDF file writes it through the program's safe writer.
   bool AufDruckerAusgeben(QPrinter &drucker);
 
 protected:
@@ -131,6 +134,10 @@ private:
   void TornadoEinrichten();
   void LinienEinrichten();
   void MenuEinrichten();
+  // Output (DiagrammAusgabe.cpp): the picture on a page inside the print margins; a PDF file through
+  // the safe writer.
+  void AufSeiteZeichnen(QPainter &maler, const QPaintDevice &seite);
+  bool InPdfDateiAusgeben(const QPrinter &drucker);
   void AchseEinrichten(QAbstractAxis *achse, bool gitter);
   void LinkeAchseAnpassen();
   void UntereAchseAnpassen();

@@ -1,5 +1,5 @@
 // The output commands of every chart view: "Drucken" (one page, the picture scaled as a whole into
-// the margins of the current printer), "Zwischenablage (Metafile)" (a vector picture) and
+// the margins of the current printer; a PDF file through the safe writer), "Zwischenablage (Metafile)" (a vector picture) and
 // "Zwischenablage (Bitmap)", the pictures in the view's on-screen size, and the right-click menu that
 // offers them. Each command reports its own failures in the error box and throws nothing.
 #include <QBuffer>
@@ -10,12 +10,14 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QSvgGenerator>
 
 #include <algorithm>
 #include <exception>
 
+#include "Datei.h"
 #include "DiagrammAnsicht.h"
 #include "Drucker.h"
 #include "Fehler.h"
@@ -115,24 +117,28 @@ bool TDiagrammAnsicht::Drucken() {
   return gedruckt;
 }
 
+void TDiagrammAnsicht::AufSeiteZeichnen(QPainter &maler, const QPaintDevice &seite) {
+  const QSize bild = Bildgroesse();
+  const int pw = seite.width(), ph = seite.height();
+  const TDruckRaender raender =
+      DruckRaenderBerechnen(bild.width(), bild.height(), pw, ph, seite.logicalDpiX(), seite.logicalDpiY());
+  render(&maler, QRectF(DruckRechteck(raender, pw, ph)), QRect(QPoint(0, 0), bild), Qt::IgnoreAspectRatio);
+}
+
 bool TDiagrammAnsicht::AufDruckerAusgeben(QPrinter &drucker) {
   if (!DruckerBenutzbar(drucker)) {
     FehlerMelden(this, QString::fromUtf8(MeldungKeinDrucker));
     return false;
   }
+  drucker.setDocName(objectName());
+  if (drucker.outputFormat() == QPrinter::PdfFormat) return InPdfDateiAusgeben(drucker);
   QPainter maler;
   try {
-    const QSize bild = Bildgroesse();
-    const int pw = drucker.width(), ph = drucker.height();
-    const TDruckRaender raender =
-        DruckRaenderBerechnen(bild.width(), bild.height(), pw, ph, drucker.logicalDpiX(), drucker.logicalDpiY());
-    const QRect ziel = DruckRechteck(raender, pw, ph);
-    drucker.setDocName(objectName());
     if (!maler.begin(&drucker)) {
       FehlerMelden(this, QString::fromUtf8(MeldungDruckStart));
       return false;
     }
-    render(&maler, QRectF(ziel), QRect(QPoint(0, 0), bild), Qt::IgnoreAspectRatio);
+    AufSeiteZeichnen(maler, drucker);
     if (drucker.printerState() == QPrinter::Error) {
       drucker.abort();
       maler.end();
@@ -153,6 +159,39 @@ bool TDiagrammAnsicht::AufDruckerAusgeben(QPrinter &drucker) {
     FehlerMelden(this, QString::fromStdString(MeldungZumFehler(std::current_exception())));
     return false;
   }
+}
+
+// Qt's printer would write the PDF file in place, so that a failure leaves half a file where an old
+// one was. The page is drawn as the printer would draw it (its page layout and resolution), into
+// memory, and the file goes through the program's safe writer.
+bool TDiagrammAnsicht::InPdfDateiAusgeben(const QPrinter &drucker) {
+  bool geschrieben = false;
+  BefehlAusfuehren(this, [&] {
+    QByteArray daten;
+    QBuffer puffer(&daten);
+    puffer.open(QIODevice::WriteOnly);
+    {
+      QPdfWriter pdf(&puffer);
+      pdf.setResolution(drucker.resolution());
+      pdf.setPageLayout(drucker.pageLayout());
+      pdf.setTitle(drucker.docName());
+      pdf.setCreator(drucker.creator());
+      QPainter maler;
+      if (!maler.begin(&pdf)) {
+        FehlerMelden(this, QString::fromUtf8(MeldungDruckStart));
+        return;
+      }
+      AufSeiteZeichnen(maler, pdf);
+      if (!maler.end()) {
+        FehlerMelden(this, QString::fromUtf8(MeldungDruckFehler));
+        return;
+      }
+    }
+    DateiSicherSchreiben(drucker.outputFileName().toStdString(),
+                         std::string_view(daten.constData(), static_cast<std::size_t>(daten.size())));
+    geschrieben = true;
+  });
+  return geschrieben;
 }
 
 #ifdef Q_OS_WIN

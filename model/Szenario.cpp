@@ -5,12 +5,12 @@
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <set>
-#include <sstream>
-#include <unistd.h>
+#include <vector>
 
+#include "Datei.h"
 #include "W32_CLC.h"
+#include "Zitat.h"
 
 namespace kwt {
 
@@ -20,38 +20,43 @@ namespace {
 using Json = nlohmann::basic_json<std::map, std::vector, std::string, bool, std::int64_t, std::uint64_t, long double>;
 
 constexpr const char *FormatName = "KWT-Szenario";
-constexpr std::size_t GroessteDatei = 1 << 20;
 
 [[noreturn]] void Falsch(const std::string &meldung) { throw SzenarioFehler(meldung); }
 
+// A key as the messages name it, 'grenzen.lz.min', shortened when the file holds a huge one.
+std::string Eintrag(const std::string &name) { return Zitat(name); }
+
 void NurDieseSchluessel(const Json &objekt, const std::string &wo, const std::set<std::string> &schluessel) {
   for (const std::string &s : schluessel) {
-    if (!objekt.contains(s)) Falsch("Im Szenario fehlt der Eintrag '" + wo + s + "'.");
+    if (!objekt.contains(s)) Falsch("Im Szenario fehlt der Eintrag " + Eintrag(wo + s) + ".");
   }
   for (auto it = objekt.begin(); it != objekt.end(); ++it) {
-    if (!schluessel.count(it.key())) Falsch("Unbekannter Eintrag '" + wo + it.key() + "' im Szenario.");
+    if (!schluessel.count(it.key())) Falsch("Unbekannter Eintrag " + Eintrag(wo + it.key()) + " im Szenario.");
   }
 }
 
 const Json &Objekt(const Json &j, const std::string &name) {
-  if (!j.is_object()) Falsch("Der Eintrag '" + name + "' im Szenario muss ein Objekt sein.");
+  if (!j.is_object()) Falsch("Der Eintrag " + Eintrag(name) + " im Szenario muss ein Objekt sein.");
   return j;
 }
 
 // A number as its entry field holds it: finite, at most two decimals, below 10^stellen in magnitude.
 Extended Feldwert(const Json &j, const std::string &name, int stellen) {
   Extended x = 0;
+  const std::string wo = "Der Eintrag " + Eintrag(name) + " im Szenario";
+  const std::string ausserhalb =
+      " liegt außerhalb dessen, was das Feld fassen kann (" + std::to_string(stellen) + " Stellen vor dem Komma).";
   if (j.is_number()) {
     x = j.get<long double>();
-  } else if (!j.is_string() || !TextZuExtendedVersuchen(j.get<std::string>(), x)) {
-    Falsch("Der Eintrag '" + name + "' im Szenario ist keine Zahl.");
+  } else if (!j.is_string()) {
+    Falsch(wo + " ist keine Zahl.");
+  } else {
+    const Zahltext t = TextZuExtendedLesen(j.get<std::string>(), x);
+    if (t == Zahltext::AusserhalbDesBereichs) Falsch(wo + " (" + Zitat(j.get<std::string>()) + ")" + ausserhalb);
+    if (t != Zahltext::Gut) Falsch(wo + " ist keine Zahl.");
   }
-  if (!std::isfinite(x)) Falsch("Der Eintrag '" + name + "' im Szenario ist keine endliche Zahl.");
-  const Extended grenze = std::pow(10.0L, stellen);
-  if (!(std::fabs(x) < grenze)) {
-    Falsch("Der Eintrag '" + name + "' im Szenario liegt außerhalb dessen, was das Feld fassen kann (" +
-           std::to_string(stellen) + " Stellen vor dem Komma).");
-  }
+  if (!std::isfinite(x)) Falsch(wo + " ist keine endliche Zahl.");
+  if (!(std::fabs(x) < FeldGrenze(stellen))) Falsch(wo + ausserhalb);
   // Two decimals: the value must read back from its text with two decimals.
   const int modus = std::fegetround();
   std::fesetround(FE_TONEAREST);
@@ -60,16 +65,51 @@ Extended Feldwert(const Json &j, const std::string &name, int stellen) {
   std::fesetround(modus);
   Extended zwei = 0;
   if (!TextZuExtendedVersuchen(puffer, zwei) || zwei != x) {
-    Falsch("Der Eintrag '" + name + "' im Szenario hat mehr als zwei Nachkommastellen.");
+    Falsch(wo + " hat mehr als zwei Nachkommastellen.");
   }
   return x;
 }
 
 Json Parsen(const std::string &text) {
-  const int modus = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  Json j = Json::parse(text, nullptr, false);
-  std::fesetround(modus);
+  // The parser would keep the last of two equal keys without a word; the callback sees every key and
+  // remembers the first one given twice, with the keys of the objects around it.
+  std::vector<std::set<std::string>> gesehen;
+  std::vector<std::string> weg;
+  std::string doppelt;
+  const auto rueckruf = [&](int, Json::parse_event_t ereignis, Json &wert) {
+    switch (ereignis) {
+    case Json::parse_event_t::object_start:
+      gesehen.emplace_back();
+      weg.emplace_back();
+      break;
+    case Json::parse_event_t::object_end:
+      gesehen.pop_back();
+      weg.pop_back();
+      break;
+    case Json::parse_event_t::key:
+      weg.back() = wert.get<std::string>();
+      if (!gesehen.back().insert(weg.back()).second && doppelt.empty()) {
+        for (const std::string &k : weg) doppelt += (doppelt.empty() ? "" : ".") + k;
+      }
+      break;
+    default: break;
+    }
+    return true;
+  };
+  Json j;
+  try {
+    const RundungZumNaechsten rundung;
+    j = Json::parse(text, rueckruf);
+  } catch (const Json::out_of_range &f) {
+    // "number overflow parsing '1e5000'": a number beyond the extended range.
+    const std::string w = f.what();
+    const std::size_t a = w.find('\''), e = w.rfind('\'');
+    const std::string zahl = a != std::string::npos && e > a ? w.substr(a + 1, e - a - 1) : std::string();
+    Falsch("Die Zahl " + Zitat(zahl) + " im Szenario liegt außerhalb des darstellbaren Bereichs.");
+  } catch (const Json::exception &f) {
+    Falsch("Die Datei ist kein Szenario: sie ist kein gültiges JSON oder unvollständig.");
+  }
+  if (!doppelt.empty()) Falsch("Der Eintrag " + Eintrag(doppelt) + " steht mehr als einmal im Szenario.");
   return j;
 }
 
@@ -95,23 +135,26 @@ std::string SzenarioAlsText(const Szenario &s) {
 }
 
 Szenario SzenarioAusText(const std::string &text) {
-  if (text.size() > GroessteDatei) Falsch("Die Datei ist zu groß für ein Szenario.");
+  if (text.size() > GroessteSzenarioDatei) Falsch("Die Datei ist zu groß für ein Szenario.");
   const Json j = Parsen(text);
-  if (j.is_discarded()) {
-    Falsch("Die Datei ist kein Szenario: sie ist kein gültiges JSON oder unvollständig.");
-  }
   if (!j.is_object() || !j.contains("format") || j["format"] != FormatName) {
     Falsch("Die Datei ist kein KWT-Szenario.");
   }
-  if (!j.contains("version") || !j["version"].is_number_integer()) {
+  const Json *version = j.contains("version") ? &j["version"] : nullptr;
+  if (!version || !version->is_number_integer()) {
     Falsch("Die Formatversion des Szenarios fehlt oder ist keine ganze Zahl.");
   }
-  const auto version = j["version"].get<std::int64_t>();
-  if (version > SzenarioFormatVersion) {
-    Falsch("Das Szenario hat die Formatversion " + std::to_string(version) + "; dieses Programm liest Version " +
-           std::to_string(SzenarioFormatVersion) + ". Bitte eine neuere Programmversion verwenden.");
+  // Compared and shown as the file has it, also beyond 2^63 (a whole number of at most 20 digits).
+  const bool neuer = version->is_number_unsigned() ? version->get<std::uint64_t>() > SzenarioFormatVersion
+                                                   : version->get<std::int64_t>() > SzenarioFormatVersion;
+  if (neuer) {
+    Falsch("Das Szenario hat die Formatversion " + version->dump() +
+           "; dieses Programm liest Version " + std::to_string(SzenarioFormatVersion) +
+           ". Bitte eine neuere Programmversion verwenden.");
   }
-  if (version < 1) Falsch("Die Formatversion " + std::to_string(version) + " des Szenarios gibt es nicht.");
+  if (version->get<std::int64_t>() < 1) {
+    Falsch("Die Formatversion " + version->dump() + " des Szenarios gibt es nicht.");
+  }
   NurDieseSchluessel(j, "", {"format", "version", "grenzen", "prozent", "versuche", "histogramm_kontinuierlich"});
 
   Szenario s;
@@ -136,13 +179,16 @@ Szenario SzenarioAusText(const std::string &text) {
     }
   }
   const Json &versuche = j["versuche"];
-  if (!versuche.is_number_integer()) Falsch("Der Eintrag 'versuche' im Szenario muss eine ganze Zahl sein.");
-  const auto n = versuche.get<std::int64_t>();
-  if (versuche.is_number_unsigned() && versuche.get<std::uint64_t>() > 2147483647u) {
-    Falsch("Der Eintrag 'versuche' im Szenario liegt außerhalb von -2.147.483.648 bis 2.147.483.647.");
-  }
-  if (n < -2147483648LL || n > 2147483647LL) {
-    Falsch("Der Eintrag 'versuche' im Szenario liegt außerhalb von -2.147.483.648 bis 2.147.483.647.");
+  // A whole number beyond 64 bits comes from the parser as a floating-point number.
+  const bool riesig = versuche.is_number_float() && std::isfinite(versuche.get<long double>()) &&
+                      std::floor(versuche.get<long double>()) == versuche.get<long double>();
+  if (!versuche.is_number_integer() && !riesig) Falsch("Der Eintrag 'versuche' im Szenario muss eine ganze Zahl sein.");
+  const bool zuGross = riesig || (versuche.is_number_unsigned() && versuche.get<std::uint64_t>() > 2147483647u);
+  const auto n = zuGross ? std::int64_t{0} : versuche.get<std::int64_t>();
+  if (zuGross || n < -2147483648LL || n > 2147483647LL) {
+    Falsch("Der Eintrag 'versuche' im Szenario (" +
+           (riesig ? ExtendedText(versuche.get<long double>()) : versuche.dump()) +
+           ") liegt außerhalb von -2.147.483.648 bis 2.147.483.647.");
   }
   s.Versuche = static_cast<std::int32_t>(n);
   if (!j["histogramm_kontinuierlich"].is_boolean()) {
@@ -152,37 +198,10 @@ Szenario SzenarioAusText(const std::string &text) {
   return s;
 }
 
-void DateiSicherSchreiben(const std::string &pfad, const std::string &inhalt) {
-  const std::string temp = pfad + ".tmp-" + std::to_string(::getpid());
-  {
-    std::ofstream datei(temp, std::ios::binary | std::ios::trunc);
-    datei << inhalt;
-    datei.flush();
-    if (!datei) {
-      std::remove(temp.c_str());
-      Falsch("Die Datei '" + pfad + "' kann nicht geschrieben werden.");
-    }
-  }
-  if (std::rename(temp.c_str(), pfad.c_str()) != 0) {
-    std::remove(temp.c_str());
-    Falsch("Die Datei '" + pfad + "' kann nicht geschrieben werden.");
-  }
-}
-
 void SzenarioSpeichern(const std::string &pfad, const Szenario &szenario) {
   DateiSicherSchreiben(pfad, SzenarioAlsText(szenario));
 }
 
-Szenario SzenarioLaden(const std::string &pfad) {
-  std::ifstream datei(pfad, std::ios::binary);
-  if (!datei) Falsch("Die Datei '" + pfad + "' kann nicht geöffnet werden.");
-  std::string text;
-  char puffer[4096];
-  while (datei.read(puffer, sizeof puffer) || datei.gcount() > 0) {
-    text.append(puffer, static_cast<std::size_t>(datei.gcount()));
-    if (text.size() > GroessteDatei) Falsch("Die Datei '" + pfad + "' ist zu groß für ein Szenario.");
-  }
-  return SzenarioAusText(text);
-}
+Szenario SzenarioLaden(const std::string &pfad) { return SzenarioAusText(DateiLesen(pfad, GroessteSzenarioDatei)); }
 
 } // namespace kwt

@@ -52,16 +52,20 @@ std::int32_t AbschneidenInt32(Extended x) {
 }
 
 bool TextZuExtendedVersuchen(const std::string &text, Extended &wert) {
+  return TextZuExtendedLesen(text, wert) == Zahltext::Gut;
+}
+
+Zahltext TextZuExtendedLesen(const std::string &text, Extended &wert) {
   // Trim blanks as the runtime's conversion does.
   std::size_t a = 0, e = text.size();
   while (a < e && (text[a] == ' ' || text[a] == '\t')) ++a;
   while (e > a && (text[e - 1] == ' ' || text[e - 1] == '\t')) --e;
-  if (a == e) return false;
+  if (a == e) return Zahltext::KeineZahl;
   const std::string s = text.substr(a, e - a);
   // Only plain decimal notation: strtold would also take hexadecimal, "inf" and "nan".
   for (char c : s) {
     const bool erlaubt = (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
-    if (!erlaubt) return false;
+    if (!erlaubt) return Zahltext::KeineZahl;
   }
   const int modus = std::fegetround();
   std::fesetround(FE_TONEAREST);
@@ -71,9 +75,10 @@ bool TextZuExtendedVersuchen(const std::string &text, Extended &wert) {
   volatile Extended ergebnis = std::strtold(s.c_str(), &ende);
   const bool ueberlauf = errno == ERANGE && std::isinf(static_cast<Extended>(ergebnis));
   std::fesetround(modus);
-  if (ende != s.c_str() + s.size() || ueberlauf) return false;
+  if (ende != s.c_str() + s.size()) return Zahltext::KeineZahl;
+  if (ueberlauf) return Zahltext::AusserhalbDesBereichs;
   wert = ergebnis;
-  return true;
+  return Zahltext::Gut;
 }
 
 std::string ExtendedText(Extended x) {

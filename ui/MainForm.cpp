@@ -98,8 +98,8 @@ void TMainForm::GrenzenLesen(Parameterwerte &min, Parameterwerte &max) const {
 Szenario TMainForm::SzenarioAusFenster() const {
   auto wert = [](const TZahlFeld *feld) {
     if (!feld->Gueltig()) {
-      throw Fehler("Das Feld " + feld->objectName().toStdString() + " enthält keine gültige Zahl; das Szenario "
-                   "wurde nicht gespeichert.");
+      throw Fehler("Das Feld \"" + feld->accessibleName().toStdString() +
+                   "\" enthält keine gültige Zahl; das Szenario wurde nicht gespeichert.");
     }
     return feld->Wert();
   };

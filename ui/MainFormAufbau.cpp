@@ -57,6 +57,9 @@ QWidget *TMainForm::ParameterGruppe() {
     eMin_[p]->setObjectName(QString("EParam%1Min").arg(p + 1));
     eMax_[p] = new TZahlFeld(d.MaskeMax, panel);
     eMax_[p]->setObjectName(QString("EParam%1Max").arg(p + 1));
+    // Messages name a field as the user sees it: "Liegenschaftszinssatz, Minimum".
+    eMin_[p]->setAccessibleName(QString::fromUtf8(ParameterBezeichnung[p]) + ", Minimum");
+    eMax_[p]->setAccessibleName(QString::fromUtf8(ParameterBezeichnung[p]) + ", Maximum");
     for (TZahlFeld *e : {eMin_[p], eMax_[p]}) {
       e->setFont(feldSchrift);
       e->setFixedSize(110, 21);
@@ -101,6 +104,7 @@ QWidget *TMainForm::BerechnenGruppe() {
   auto *raster = new QGridLayout;
   eVersuche_ = new TZahlFeld("iii,iii,iii,iii", gruppe);
   eVersuche_->setObjectName("EVersuche");
+  eVersuche_->setAccessibleName("Anzahl Durchläufe");
   eVersuche_->setFont(QFont("Courier New", 9));
   eVersuche_->setFixedSize(85 + 20, 21);
   lCount_ = new QLabel("0", gruppe);

@@ -6,6 +6,7 @@
 
 #include "Auswertung.h"
 #include "BerichtPdf.h"
+#include "Datei.h"
 #include "DialogAuswertung.h"
 #include "DialogRestnutzungsdauer.h"
 #include "DialogVerteilung.h"
@@ -109,7 +110,7 @@ void TMainForm::mnBerichtPdfClick() {
         dateiDialog_(this, true, "Bericht als PDF speichern", "PDF-Dateien (*.pdf);;Alle Dateien (*)", "pdf");
     if (pfad.isEmpty()) return;
     const QByteArray pdf = BerichtPdf(a, lauf_.Ergebnis(), QDateTime::currentDateTime());
-    DateiSicherSchreiben(pfad.toStdString(), pdf.toStdString());
+    DateiSicherSchreiben(pfad.toStdString(), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
   });
 }
 
