@@ -31,6 +31,7 @@ std::string ProzentText(Extended p) {
   if (!std::isfinite(p)) return "–";
   const std::string text = ZahlFormatieren(4, true, true, p * 100, false);
   if (p > 0 && text == "0,0000") return "< 0,0001 %";
+  if (p < 1 && text == "100,0000") return "> 99,9999 %";
   return text + " %";
 }
 

@@ -70,7 +70,7 @@ struct FehlerZeile {
 std::vector<FehlerZeile> FehlerZeilen(const ExakteVerteilung &exakt);
 
 // A probability as percent with four decimals; a probability above 0 that would show as 0 gives
-// "< 0,0001 %".
+// "< 0,0001 %", one below 1 that would show as 100 gives "> 99,9999 %".
 std::string ProzentText(Extended p);
 
 } // namespace kwt

@@ -27,11 +27,6 @@ struct Ausgang {
   Extended P;
 };
 
-// The outcomes of a combination, four bits each, in the parameter order LZ, RND, RO, BWK, BO.
-constexpr int Ausgangsindex(std::uint32_t ausgaenge, int parameter) {
-  return static_cast<int>((ausgaenge >> (4 * parameter)) & 0xFu);
-}
-
 // Holds a value or the index of the message computing it raised.
 template <class T> struct Ergebnis {
   T Wert{};
@@ -211,6 +206,7 @@ void ExakteVerteilung::Aufbau::Verdichten() {
   e.AnteilBerechenbar = Anteil(e.gesamt_, Masse::ZweiHoch(160));
 
   e.Werte.reserve(kombinationen.size());
+  e.wertMassen_.reserve(kombinationen.size());
   e.stuetzstellen_.reserve(kombinationen.size() / ExakteVerteilung::Stuetzabstand + 1);
   Masse kumuliert, einzeln;
   for (std::size_t j = 0; j < kombinationen.size(); ++j) {
@@ -221,6 +217,7 @@ void ExakteVerteilung::Aufbau::Verdichten() {
     einzeln += einzelMasse;
     if (j + 1 < kombinationen.size() && kombinationen[j + 1].Wert == t.Wert) continue;
     e.Werte.push_back({t.Wert, Anteil(einzeln, e.gesamt_), Anteil(kumuliert, e.gesamt_)});
+    e.wertMassen_.push_back(einzeln);
     einzeln = Masse{};
   }
 }
@@ -316,6 +313,24 @@ Extended ExakteVerteilung::VerteilungBis(Extended x) const {
   const auto it =
       std::upper_bound(Werte.begin(), Werte.end(), x, [](Extended v, const ExakterWert &w) { return v < w.Wert; });
   return it == Werte.begin() ? 0 : std::prev(it)->Kumuliert;
+}
+
+Masse ExakteVerteilung::MasseUnter(Extended x) const {
+  const auto ende = std::lower_bound(kombinationen_.begin(), kombinationen_.end(), x,
+                                     [](const Kombination &k, Extended v) { return k.Wert < v; });
+  return MasseBis(static_cast<std::size_t>(ende - kombinationen_.begin()));
+}
+
+Extended ExakteVerteilung::AnteilUnter(Extended x) const {
+  if (Leer() || std::isnan(x)) return KeineZahl;
+  return Anteil(MasseUnter(x), gesamt_);
+}
+
+Extended ExakteVerteilung::AnteilAb(Extended x) const {
+  if (Leer() || std::isnan(x)) return KeineZahl;
+  Masse ab = gesamt_;
+  ab -= MasseUnter(x);
+  return Anteil(ab, gesamt_);
 }
 
 Extended ExakteVerteilung::Kennzahl(ExakteKennzahl k) const {

@@ -122,7 +122,26 @@ public:
   double Quantil(Extended p) const;
   // P(VKW <= x) for any x.
   Extended VerteilungBis(Extended x) const;
+  // P(VKW < x) and P(VKW >= x), each from its own exact mass (so a small share in either tail keeps
+  // its digits); NaN when nothing is computable or x is NaN.
+  Extended AnteilUnter(Extended x) const;
+  Extended AnteilAb(Extended x) const;
   Extended Kennzahl(ExakteKennzahl k) const;
+
+  // The computable combinations sorted by value: the value and the five outcomes, four bits each,
+  // in the parameter order (Ausgangsindex reads them).
+  struct Kombination {
+    double Wert;
+    std::uint32_t Ausgaenge;
+  };
+  static constexpr int Ausgangsindex(std::uint32_t ausgaenge, int parameter) {
+    return static_cast<int>((ausgaenge >> (4 * parameter)) & 0xFu);
+  }
+  const std::vector<Kombination> &BerechenbareKombinationen() const { return kombinationen_; }
+  // The exact mass of each distinct value, in the order of Werte, and of all computable
+  // combinations; a value's probability is its mass divided by the total.
+  const std::vector<Masse> &WertMassen() const { return wertMassen_; }
+  const Masse &Gesamtmasse() const { return gesamt_; }
 
   // Points of the cumulative curve for a chart, X in thousands as the run's curve: a staircase
   // (two points per value) while that fits into hoechstens points, otherwise P(VKW <= x) at
@@ -134,18 +153,16 @@ private:
   // The steps of ExakteVerteilungBerechnen: enumerate, condense, moments, tornado.
   struct Aufbau;
 
-  // The computable combinations sorted by value: the value and the five outcomes, four bits each.
-  struct Kombination {
-    double Wert;
-    std::uint32_t Ausgaenge;
-  };
   static constexpr std::size_t Stuetzabstand = 256;
   // The number of state combinations (out of 2^160) that give these outcomes.
   Masse KombinationsMasse(std::uint32_t ausgaenge) const;
   // The exact mass of the first n combinations, from the support point below n.
   Masse MasseBis(std::size_t n) const;
+  // The exact mass of the combinations with a value below x.
+  Masse MasseUnter(Extended x) const;
 
   std::vector<Kombination> kombinationen_;
+  std::vector<Masse> wertMassen_;
   std::vector<Masse> stuetzstellen_; // exact mass of the first j * Stuetzabstand combinations
   Masse gesamt_;                     // mass of the computable combinations
 };

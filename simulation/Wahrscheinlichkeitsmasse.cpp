@@ -9,15 +9,15 @@ namespace kwt {
 namespace {
 
 // Index of the highest set bit, -1 for zero.
-int HoechstesBit(const Masse &m) {
-  for (int i = 3; i >= 0; --i) {
+template <std::size_t W> int HoechstesBit(const GanzeZahl<W> &m) {
+  for (int i = static_cast<int>(W) - 1; i >= 0; --i) {
     if (m.Teil[static_cast<std::size_t>(i)] != 0) return i * 64 + 63 - std::countl_zero(m.Teil[static_cast<std::size_t>(i)]);
   }
   return -1;
 }
 
 // The 64 bits of m from bit position ab upward.
-std::uint64_t BitsAb(const Masse &m, int ab) {
+template <std::size_t W> std::uint64_t BitsAb(const GanzeZahl<W> &m, int ab) {
   const std::size_t wort = static_cast<std::size_t>(ab / 64);
   const int versatz = ab % 64;
   std::uint64_t bits = m.Teil[wort] >> versatz;
@@ -27,7 +27,7 @@ std::uint64_t BitsAb(const Masse &m, int ab) {
 
 } // namespace
 
-Extended Masse::AlsExtended() const {
+template <std::size_t W> Extended GanzeZahl<W>::AlsExtended() const {
   const int h = HoechstesBit(*this);
   if (h < 64) return static_cast<Extended>(Teil[0]);
   // The 64 leading bits are the extended mantissa with its explicit leading 1; the number is
@@ -42,7 +42,11 @@ Extended Masse::AlsExtended() const {
   return x;
 }
 
+template struct GanzeZahl<4>;
+template struct GanzeZahl<8>;
+
 Extended Anteil(const Masse &a, const Masse &b) { return Durch(a.AlsExtended(), b.AlsExtended()); }
+Extended Anteil(const Produktmasse &a, const Produktmasse &b) { return Durch(a.AlsExtended(), b.AlsExtended()); }
 
 Masse Schwelle(Extended p, const Masse &gesamt) {
   if (!(p > 0)) return Masse{};

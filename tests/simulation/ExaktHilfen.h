@@ -67,4 +67,16 @@ inline TParamVerteilung NurKlasse(TParamVerteilung v, int k) {
   return v;
 }
 
+// With a remaining life of 0 the value is the land value, so BO's classes are the distribution.
+inline std::array<TParamVerteilung, ParameterAnzahl> NurBoden(std::uint64_t zustaendeKlasse1) {
+  std::array<TParamVerteilung, ParameterAnzahl> v{};
+  for (Parameter p : AlleParameter) v[p] = NurKlasse(v[p], 0);
+  v[LZ].Mitte.fill(5);
+  for (int k = 0; k < KlassenAnzahlVerteilung; ++k) v[BO].Mitte[k] = 1000 * (k + 1);
+  // The states 0 .. n - 1 draw class 1, the others class 2.
+  v[BO].Kumuliert.fill(1);
+  v[BO].Kumuliert[0] = std::ldexp(static_cast<Extended>(zustaendeKlasse1 - 1), -32);
+  return v;
+}
+
 } // namespace kwt::test
