@@ -75,6 +75,29 @@ struct Herkuenfte {
   std::array<std::array<Herkunft, KlassenAnzahlVerteilung>, ParameterAnzahl> Prozent;
 };
 
+// Where the values of a scenario file came from: "--szenario 'a.kwt', Eintrag 'grenzen.lz.min'".
+void SzenarioHerkunft(Herkuenfte &herkunft, const std::string &option, const std::string &datei, const Szenario &s) {
+  const std::string wo = option + " " + PfadZitat(datei) + ", Eintrag ";
+  herkunft.Versuche = {wo + "'versuche'", std::to_string(s.Versuche)};
+  for (Parameter p : AlleParameter) {
+    const std::string kuerzel(ParameterKuerzel[p]);
+    herkunft.Min[p] = {wo + "'grenzen." + kuerzel + ".min'", ExtendedText(s.Min[p])};
+    herkunft.Max[p] = {wo + "'grenzen." + kuerzel + ".max'", ExtendedText(s.Max[p])};
+    for (int k = 0; k < KlassenAnzahlVerteilung; ++k) {
+      herkunft.Prozent[p][k] = {wo + "'prozent." + kuerzel + "[" + std::to_string(k + 1) + "]'",
+                                ExtendedText(s.Prozent[p][k])};
+    }
+  }
+}
+
+Szenario SzenarioLesen(const std::string &option, const std::string &datei) {
+  try {
+    return SzenarioLaden(datei);
+  } catch (const Fehler &f) {
+    Falsch(option + ": " + std::string(f.what()));
+  }
+}
+
 [[noreturn]] void AusserhalbFalsch(const Herkunft &h, const std::string &regel) {
   Falsch("Ungültiger Wert für " + h.Wo + ": " + Zitat(h.Text) + " (" + regel + ")");
 }
@@ -116,7 +139,7 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
   CLI::App app{"KWT Monte-Carlo-Simulation ohne Fenster, mit den Vorgaben des Hauptfensters.", "kwt-mc"};
   DeutschEinrichten(app, std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
   app.set_help_flag("-h,--hilfe", "Diese Hilfe anzeigen");
-  std::vector<std::string> versuche, seed, verteilung, liste, csv, szenario, prozent, threads;
+  std::vector<std::string> versuche, seed, verteilung, liste, csv, szenario, prozent, threads, schwellen, vergleich;
   std::array<std::vector<std::string>, ParameterAnzahl> grenzen;
   Auftrag a;
   // Every option takes exactly one value and may be given again; a second value after it is an error.
@@ -145,7 +168,20 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
   option("--liste", liste, WertDatei, "Die sortierten Zeilen (CR LF) in DATEI schreiben, - für die Standardausgabe");
   option("--csv", csv, WertDatei, "Die Werte des Laufs als CSV in DATEI schreiben");
   app.add_flag("--json", a.Json, "Ein JSON-Objekt statt des Textes ausgeben");
-  app.add_flag("--exakt", a.Exakt, "Exakte Verteilung, Vergleich mit der Stichprobe und Empfindlichkeit dazu ausgeben");
+  app.add_flag("--exakt", a.Exakt,
+               "Exakte Verteilung, Vergleich mit der Stichprobe, Wertebereiche, Empfindlichkeit und Varianzanteile "
+               "dazu ausgeben");
+  option("--schwelle", schwellen, WertBetrag,
+         "Preisschwelle (Kaufpreis, Darlehen): P(VKW < BETRAG) und P(VKW ≥ BETRAG), exakt und aus der Stichprobe; "
+         "mehrfach möglich, schließt --exakt ein");
+  app.add_option("--vergleich", vergleich,
+                 "Zwei Varianten vergleichen, ohne Lauf: die exakten Verteilungen der Szenario-Dateien A und B, ihre "
+                 "Kennzahlen mit den Differenzen und P(VKW_B > VKW_A); nur mit --schwelle und --json")
+      ->type_name(WertVergleich)
+      ->option_text(WertVergleich)
+      ->expected(2)
+      ->allow_extra_args(false)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
   option("--threads", threads, WertZahl, "Anzahl Threads des Laufs, 1 bis 1024 (Vorgabe: einer je Prozessorkern)");
   app.add_flag("--versuchsweise", a.Versuchsweise,
                "Versuch für Versuch rechnen wie das Fenster (gleiche Ergebnisse, langsam; zum Vergleich)");
@@ -179,27 +215,24 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
     const std::string name = o->get_name();
     const std::size_t n = naechster[name]++;
     if (name == "--szenario") {
-      Szenario s;
-      try {
-        s = SzenarioLaden(szenario[n]);
-      } catch (const Fehler &f) {
-        Falsch("--szenario: " + std::string(f.what()));
-      }
+      const Szenario s = SzenarioLesen(name, szenario[n]);
       a.Min = s.Min;
       a.Max = s.Max;
       for (int i = 0; i < ParameterAnzahl; ++i) a.Prozent[i] = s.Prozent[i];
       a.Versuche = s.Versuche;
-      const std::string wo = "--szenario " + PfadZitat(szenario[n]) + ", Eintrag ";
-      herkunft.Versuche = {wo + "'versuche'", std::to_string(s.Versuche)};
-      for (Parameter p : AlleParameter) {
-        const std::string kuerzel(ParameterKuerzel[p]);
-        herkunft.Min[p] = {wo + "'grenzen." + kuerzel + ".min'", ExtendedText(s.Min[p])};
-        herkunft.Max[p] = {wo + "'grenzen." + kuerzel + ".max'", ExtendedText(s.Max[p])};
-        for (int k = 0; k < KlassenAnzahlVerteilung; ++k) {
-          herkunft.Prozent[p][k] = {wo + "'prozent." + kuerzel + "[" + std::to_string(k + 1) + "]'",
-                                    ExtendedText(s.Prozent[p][k])};
-        }
+      SzenarioHerkunft(herkunft, name, szenario[n], s);
+    } else if (name == "--schwelle") {
+      a.Schwellen.push_back(ZahlLesen(name, schwellen[n]));
+    } else if (name == "--vergleich") {
+      // CLI11 lists the option once per value.
+      if (n > 0) continue;
+      if (vergleich.size() != 2) Falsch("Die Option --vergleich nimmt genau zwei Szenario-Dateien und steht nur einmal.");
+      VergleichsAuftrag v;
+      for (std::size_t i = 0; i < 2; ++i) {
+        v.Dateien[i] = vergleich[i];
+        v.Varianten[i] = SzenarioLesen(name, vergleich[i]);
       }
+      a.Vergleich = v;
     } else if (name == "--versuche") {
       a.Versuche = static_cast<std::int32_t>(GanzzahlLesen(name, versuche[n], 1, INT32_MAX));
       herkunft.Versuche = {name, versuche[n]};
@@ -249,6 +282,28 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
         herkunft.Max[p] = {name, teile[1]};
       }
     }
+  }
+  if (a.Vergleich) {
+    // The comparison runs nothing: an option of a run beside it would be silently ignored.
+    for (const CLI::Option *o : app.parse_order()) {
+      const std::string name = o->get_name();
+      if (name != "--vergleich" && name != "--schwelle" && name != "--json") {
+        Falsch("Die Option " + name + " gehört zu einem Lauf; --vergleich rechnet ohne Lauf die exakten Verteilungen "
+               "zweier Szenario-Dateien (dazu nur --schwelle und --json).");
+      }
+    }
+    for (std::size_t i = 0; i < 2; ++i) {
+      Auftrag variante;
+      const Szenario &s = a.Vergleich->Varianten[i];
+      variante.Min = s.Min;
+      variante.Max = s.Max;
+      for (int p = 0; p < ParameterAnzahl; ++p) variante.Prozent[p] = s.Prozent[p];
+      variante.Versuche = s.Versuche;
+      Herkuenfte h;
+      SzenarioHerkunft(h, "--vergleich", a.Vergleich->Dateien[i], s);
+      AuftragPruefen(variante, h);
+    }
+    return a;
   }
   AuftragPruefen(a, herkunft);
   return a;

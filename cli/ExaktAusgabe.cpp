@@ -35,17 +35,51 @@ nlohmann::ordered_json Klassennummer(int k) {
 } // namespace
 
 ExaktErgebnis ExaktBerechnen(const Bewertungsmodell &modell, const Parameterwerte &min, const Parameterwerte &max,
-                             const Laufergebnis &lauf) {
+                             const Laufergebnis &lauf, const std::vector<Extended> &schwellen) {
   ExaktErgebnis ergebnis;
   try {
     Bewertungsmodell kopie = modell;
     kopie.VerteilungenVorbereiten(min, max);
     ergebnis.Verteilung = ExakteVerteilungBerechnen(kopie.Verteilungen);
-    ergebnis.Vergleich = StichprobeVergleichen(*ergebnis.Verteilung, lauf);
+    const ExakteVerteilung &e = *ergebnis.Verteilung;
+    ergebnis.Vergleich = StichprobeVergleichen(e, lauf);
+    ergebnis.Bereiche = WertebereicheBerechnen(e);
+    ergebnis.Sobol = SobolindizesBerechnen(e);
+    std::vector<double> sortiert(lauf.GespeicherteWerte().begin(), lauf.GespeicherteWerte().end());
+    std::sort(sortiert.begin(), sortiert.end());
+    for (Extended betrag : schwellen) ergebnis.Schwellen.push_back(PreisschwelleBerechnen(e, sortiert, betrag));
   } catch (const GleitkommaFehler &f) {
     ergebnis.Fehler = f.what();
   }
   return ergebnis;
+}
+
+void SchwellenTextAusgeben(std::ostream &aus, const std::vector<Preisschwelle> &schwellen, bool mitStichprobe) {
+  aus << Links("Preisschwelle", 22) << Rechts("exakt unter", 14) << Rechts("exakt ab", 14);
+  if (mitStichprobe) aus << Rechts("Stichprobe unter", 18) << Rechts("Stichprobe ab", 15);
+  aus << '\n';
+  for (const Preisschwelle &s : schwellen) {
+    aus << Links(s.BetragText, 22) << Rechts(s.ExaktUnterText, 14) << Rechts(s.ExaktAbText, 14);
+    if (mitStichprobe) aus << Rechts(s.StichprobeUnterText, 18) << Rechts(s.StichprobeAbText, 15);
+    aus << '\n';
+  }
+}
+
+nlohmann::ordered_json SchwelleJson(const Preisschwelle &s, bool mitStichprobe) {
+  nlohmann::ordered_json j;
+  j["betrag"] = Zahl(s.Betrag);
+  j["betrag_text"] = s.BetragText;
+  j["exakt_unter"] = Zahl(s.ExaktUnter);
+  j["exakt_unter_text"] = s.ExaktUnterText;
+  j["exakt_ab"] = Zahl(s.ExaktAb);
+  j["exakt_ab_text"] = s.ExaktAbText;
+  if (mitStichprobe) {
+    j["stichprobe_unter"] = Zahl(s.StichprobeUnter);
+    j["stichprobe_unter_text"] = s.StichprobeUnterText;
+    j["stichprobe_ab"] = Zahl(s.StichprobeAb);
+    j["stichprobe_ab_text"] = s.StichprobeAbText;
+  }
+  return j;
 }
 
 void ExaktTextAusgeben(std::ostream &aus, const ExaktErgebnis &ergebnis) {
@@ -76,6 +110,11 @@ void ExaktTextAusgeben(std::ostream &aus, const ExaktErgebnis &ergebnis) {
           << v.KsGrenzeText << ")\n";
     }
   }
+  for (const Wertebereich &b : ergebnis.Bereiche) aus << b.Satz << '\n';
+  if (!ergebnis.Schwellen.empty()) {
+    aus << '\n';
+    SchwellenTextAusgeben(aus, ergebnis.Schwellen, mitStichprobe);
+  }
   if (!e.Fehler.empty()) {
     aus << "\nNicht berechenbare Kombinationen (Anteil der Versuche)\n";
     for (const FehlerZeile &f : FehlerZeilen(e)) {
@@ -88,6 +127,12 @@ void ExaktTextAusgeben(std::ostream &aus, const ExaktErgebnis &ergebnis) {
     aus << Links(t.Name, 24) << Links(t.KlasseTief, 24) << Rechts(t.MittelTiefText, 12) << "   "
         << Links(t.KlasseHoch, 24) << Rechts(t.MittelHochText, 12) << "   Spanne " << Rechts(t.SpanneText, 10) << '\n';
   }
+  aus << '\n' << Links("Varianzanteile (Sobol-Indizes)", 32) << Rechts("erster Ordnung", 16) << Rechts("gesamt", 10) << '\n';
+  for (const Empfindlichkeit &t : e.Tornado) {
+    const Sobolindex &s = ergebnis.Sobol[t.Param];
+    aus << Links(ParameterBezeichnung[t.Param], 32) << Rechts(s.ErsterOrdnungText, 16) << Rechts(s.GesamtText, 10) << '\n';
+  }
+  aus << SobolErklaerung << '\n';
 }
 
 nlohmann::ordered_json ExaktJson(const ExaktErgebnis &ergebnis) {
@@ -153,6 +198,27 @@ nlohmann::ordered_json ExaktJson(const ExaktErgebnis &ergebnis) {
     tornado.push_back(t);
   }
   j["empfindlichkeit"] = tornado;
+  nlohmann::ordered_json sobol;
+  for (const Sobolindex &s : ergebnis.Sobol) {
+    sobol[std::string(ParameterKuerzel[s.Param])] = {{"erster_ordnung", Zahl(s.ErsterOrdnung)},
+                                                     {"erster_ordnung_text", s.ErsterOrdnungText},
+                                                     {"gesamt", Zahl(s.Gesamt)},
+                                                     {"gesamt_text", s.GesamtText}};
+  }
+  j["sobol"] = sobol;
+  nlohmann::ordered_json bereiche = nlohmann::ordered_json::array();
+  for (const Wertebereich &b : ergebnis.Bereiche) {
+    bereiche.push_back({{"prozent", b.Prozent},
+                        {"unten", Zahl(b.Unten)},
+                        {"unten_text", BetragText(b.Unten)},
+                        {"oben", Zahl(b.Oben)},
+                        {"oben_text", BetragText(b.Oben)},
+                        {"satz", b.Satz}});
+  }
+  j["wertebereiche"] = bereiche;
+  nlohmann::ordered_json schwellen = nlohmann::ordered_json::array();
+  for (const Preisschwelle &s : ergebnis.Schwellen) schwellen.push_back(SchwelleJson(s, v.Umfang > 0));
+  j["schwellen"] = schwellen;
   return j;
 }
 

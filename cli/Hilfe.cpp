@@ -129,7 +129,8 @@ std::string Fehlermeldung(const CLI::App &app, const CLI::Error &fehler, const s
     const std::string name = OptionAusMeldung(meldung, "");
     const CLI::Option *option = app.get_option_no_throw(name);
     if (option && option->get_type_size() != 0) {
-      return "Die Option " + name + " braucht einen Wert: " + option->get_type_name() + ".";
+      return "Die Option " + name + (option->get_expected_min() == 2 ? " braucht zwei Werte: " : " braucht einen Wert: ") +
+             option->get_type_name() + ".";
     }
     return "Die Option " + Zitat(name) + " nimmt keinen Wert.";
   }

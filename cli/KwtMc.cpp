@@ -12,8 +12,10 @@
 #include "Datei.h"
 #include "ErgebnisCsv.h"
 #include "ExaktAusgabe.h"
+#include "GenauigkeitAusgabe.h"
 #include "Simulationslauf.h"
 #include "Standardausgabe.h"
+#include "VergleichAusgabe.h"
 #include "W32_CLC.h"
 
 namespace kwt::cli {
@@ -62,7 +64,7 @@ private:
 
 std::string Tausend(Extended x, int dezimalen) { return ZahlFormatieren(dezimalen, true, true, x, false); }
 
-void TextAusgeben(std::ostream &aus, const Laufergebnis &lauf) {
+void TextAusgeben(std::ostream &aus, const Laufergebnis &lauf, const Stichprobengenauigkeit &genauigkeit) {
   aus << "KWT Monte-Carlo-Simulation: " << Tausend(lauf.AktVersuch, 0) << " von " << Tausend(lauf.AnzahlVersuche, 0)
       << " Durchläufen\n\n";
   for (const KennzahlEintrag &e : Kennzahlen) {
@@ -73,6 +75,7 @@ void TextAusgeben(std::ostream &aus, const Laufergebnis &lauf) {
     aus << beschriftung << std::string(28 - std::min<std::size_t>(zeichen, 27), ' ') << std::setw(16)
         << lauf.Anzeige(e.Art) << '\n';
   }
+  if (lauf.AktVersuch > 0) GenauigkeitTextAusgeben(aus, genauigkeit);
   const Histogramm &h = lauf.Histo;
   aus << "\nHistogramm der Verkehrswerte (Klassenmitten in Tausend)\n";
   std::int32_t m = 0;
@@ -156,6 +159,8 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
     return 2;
   }
 
+  if (auftrag.Vergleich) return AusgabeBeenden(aus, fehler, VergleichAusgeben(auftrag, aus, fehler));
+
   Bewertungsmodell modell;
   modell.ZufallInitialisieren();
   for (int i = 0; i < ParameterAnzahl; ++i) modell.Verteilungen[i].Prozent = auftrag.Prozent[i];
@@ -175,7 +180,9 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
   const int threadsBenutzt = auftrag.Versuchsweise ? 1 : Simulationslauf::ThreadsFuer(optionen);
   const double jeSekunde = sekunden > 0 ? ergebnis.AktVersuch / sekunden : 0;
   std::optional<ExaktErgebnis> exakt;
-  if (auftrag.Exakt) exakt = ExaktBerechnen(modell, auftrag.Min, auftrag.Max, ergebnis);
+  if (auftrag.Exakt || !auftrag.Schwellen.empty())
+    exakt = ExaktBerechnen(modell, auftrag.Min, auftrag.Max, ergebnis, auftrag.Schwellen);
+  const Stichprobengenauigkeit genauigkeit = GenauigkeitBerechnen(ergebnis.GespeicherteWerte());
 
   // A failed run writes no files: what is there stays as it was.
   const bool listeAufStandardausgabe = auftrag.Liste && *auftrag.Liste == "-";
@@ -191,6 +198,7 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
   if (auftrag.Json) {
     nlohmann::ordered_json j = JsonErgebnis(ergebnis);
     if (!meldung.empty()) j["fehler"] = meldung;
+    if (ergebnis.AktVersuch > 0) j["genauigkeit"] = GenauigkeitJson(genauigkeit);
     if (exakt) j["exakt"] = ExaktJson(*exakt);
     if (auftrag.Zeit) {
       j["zeit"] = {{"sekunden", sekunden},
@@ -201,7 +209,7 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
     aus << j.dump(2) << '\n';
   } else {
     if (!listeAufStandardausgabe) {
-      TextAusgeben(aus, ergebnis);
+      TextAusgeben(aus, ergebnis, genauigkeit);
       if (exakt) ExaktTextAusgeben(aus, *exakt);
     }
     if (auftrag.Zeit) {

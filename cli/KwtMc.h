@@ -2,7 +2,8 @@
 //
 //   kwt-mc [--szenario DATEI] [--versuche N] [--seed S] [--lz MIN:MAX] ... [--verteilung NAME]
 //          [--prozent PARAM=p1,...,p10] [--liste DATEI|-] [--csv DATEI] [--json] [--exakt]
-//          [--threads N] [--versuchsweise] [--zeit]
+//          [--schwelle BETRAG]... [--threads N] [--versuchsweise] [--zeit]
+//   kwt-mc --vergleich A.kwt B.kwt [--schwelle BETRAG]... [--json]
 //
 // The run is the fast one on all cores (--threads N to choose); its results are those of the window's
 // trial-by-trial run, which --versuchsweise runs instead. --zeit adds the run's time and its trials
@@ -10,7 +11,9 @@
 //
 // Without arguments it runs the main window's defaults (the ten default bounds, "Normalverteilung",
 // 10000 trials) and prints the nine figures with the window's captions, a text histogram and the
-// points of the cumulative curve; --exakt adds the exact distribution beside the run (ExaktAusgabe.h).
+// points of the cumulative curve, and the sample's precision (GenauigkeitAusgabe.h); --exakt adds the
+// exact distribution beside the run (ExaktAusgabe.h), --schwelle price thresholds to it. --vergleich
+// runs nothing: it sets the exact distributions of two scenario files side by side (VergleichAusgabe.h).
 // Every option is checked before the run (Argumente.cpp); the help and CLI11's messages are German
 // (Hilfe.cpp). Files go through the program's safe writer; a failed run writes none. The standard
 // output is checked to the last byte.
@@ -30,8 +33,15 @@
 #include "Bewertungsmodell.h"
 #include "Fehler.h"
 #include "Standardwerte.h"
+#include "Szenario.h"
 
 namespace kwt::cli {
+
+// kwt-mc --vergleich A.kwt B.kwt: two scenario files, read and checked.
+struct VergleichsAuftrag {
+  std::array<std::string, 2> Dateien;
+  std::array<Szenario, 2> Varianten;
+};
 
 // Without options: the window's defaults (Standardwerte.h).
 struct Auftrag {
@@ -44,6 +54,10 @@ struct Auftrag {
   std::optional<std::string> Csv;
   bool Json = false;
   bool Exakt = false;
+  // --schwelle BETRAG, in the order given; they switch the exact evaluation on.
+  std::vector<Extended> Schwellen;
+  // --vergleich: the two variants' exact distributions instead of a run.
+  std::optional<VergleichsAuftrag> Vergleich;
   int Threads = 0; // 0: one per core
   bool Versuchsweise = false;
   bool Zeit = false;

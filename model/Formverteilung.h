@@ -6,7 +6,8 @@
 // coefficient tables (static const double, initialised from long double constants) at zero, so that
 // erf and the incomplete beta function return garbage (the same miscompilation as in
 // https://github.com/boostorg/math/issues/1133). Without the flag g++ folds constants with
-// round-to-nearest, which is the mode this code runs in. No other file of the program includes Boost.
+// round-to-nearest, which is the mode this code runs in. Only one other file of the program includes
+// Boost, for the same reason compiled the same way: simulation/Binomialrang.cpp.
 #pragma once
 
 #include <array>

@@ -14,7 +14,7 @@ constexpr Extended KeineZahl = std::numeric_limits<Extended>::quiet_NaN();
 
 std::string AnteilText(Extended x) {
   if (!std::isfinite(x)) return "–";
-  return ZahlFormatieren(1, true, true, x * 100, false) + " %";
+  return ZahlFormatieren(2, true, true, x * 100, false) + " %";
 }
 
 // The class grid: per parameter the outcomes that some state selects, and per cell (one outcome of

@@ -35,7 +35,7 @@ struct Sobolindex {
   Parameter Param = LZ;
   Extended ErsterOrdnung = 0; // S_i
   Extended Gesamt = 0;        // T_i
-  std::string ErsterOrdnungText, GesamtText; // "45,3 %"
+  std::string ErsterOrdnungText, GesamtText; // "73,39 %"
 };
 
 // In parameter order LZ, RND, RO, BWK, BO.
@@ -43,7 +43,7 @@ std::array<Sobolindex, ParameterAnzahl> SobolindizesBerechnen(const ExakteVertei
 
 // The one line that explains the two numbers, as the dialog and the report show it.
 inline constexpr const char *SobolErklaerung =
-    "Erster Ordnung: Anteil der Streuung (Varianz) des Verkehrswerts, den der Parameter allein erklärt. "
-    "Gesamt: Anteil, der offen bliebe, wenn alle anderen Parameter bekannt wären (allein und im Zusammenspiel).";
+    "Erster Ordnung: Anteil an der Varianz des Verkehrswerts, den der Parameter allein erklärt; gesamt: "
+    "einschließlich seines Zusammenwirkens mit den anderen.";
 
 } // namespace kwt

@@ -223,7 +223,8 @@ TEST(KwtMcTexte, HilfeAufDeutsch) {
   const char *erwartet[] = {
       "Aufruf: kwt-mc [OPTIONEN]\n", "\nOptionen:\n", "  --szenario DATEI            Szenario-Datei",
       "  --versuche ZAHL             ", "  --liste DATEI               ", "  --prozent PARAM=P1,…,P10    ",
-      "  --verteilung NAME           ",
+      "  --verteilung NAME           ", "  --schwelle BETRAG           Preisschwelle",
+      "  --vergleich A.kwt B.kwt     Zwei Varianten vergleichen, ohne Lauf",
       // Each bound with an example of its own size.
       "Liegenschaftszinssatz in Prozent, über -100 und nicht 0, z. B. 4.8:5.1", "Restnutzungsdauer in Jahren, z. B. 40:60",
       "Jahresrohertrag, z. B. 310000:370000", "Bewirtschaftungskosten, z. B.", "60000:85000 (Vorgabe)",
