@@ -40,7 +40,8 @@ TDiagrammAnsicht::TDiagrammAnsicht(Art art, QWidget *eltern) : QChartView(eltern
   DiagrammEinrichten();
   switch (art_) {
   case Art::Balken: BalkenEinrichten(); break;
-  case Art::Tornado: TornadoEinrichten(); break;
+  case Art::Tornado:
+  case Art::Anteile: TornadoEinrichten(); break;
   case Art::Linien: LinienEinrichten(); break;
   }
   AchseEinrichten(untereAchse_, true);
@@ -179,20 +180,24 @@ QString TDiagrammAnsicht::Titel() const { return chart()->title(); }
 
 int TDiagrammAnsicht::MarkenAnzahl(Qt::Orientation richtung, double min, double max) const {
   if (richtung == Qt::Vertical) return std::max(2, (height() - RandSenkrecht) / ZeilenAbstand);
-  const int laenge = std::max(width() - RandWaagrecht, 40);
+  int namen = 0; // the rows' names left of the plot of a horizontal bar view
+  const QFontMetrics namenMasse(linkeAchse_->labelsFont());
+  for (const QString &zeile : zeilen_) namen = std::max(namen, namenMasse.horizontalAdvance(zeile));
+  const int laenge = std::max(width() - RandWaagrecht - namen, 40);
   const QFontMetrics masse(untereAchse_->labelsFont());
   // Fewer labels until the widest of them fits its share of the axis.
   for (int anzahl = std::max(2, laenge / 40); anzahl > 2; --anzahl) {
     const auto marken = ZahlenMarken(min, max, SchrittWaehlen(max - min, anzahl), locale());
+    const QString anhang = art_ == Art::Anteile ? QStringLiteral(" %") : QString();
     int breitest = 0;
-    for (const auto &marke : marken) breitest = std::max(breitest, masse.horizontalAdvance(marke.Text));
+    for (const auto &marke : marken) breitest = std::max(breitest, masse.horizontalAdvance(marke.Text + anhang));
     if (marken.size() * (breitest + 16) <= laenge) return anzahl;
   }
   return 2;
 }
 
 void TDiagrammAnsicht::LinkeAchseAnpassen() {
-  if (art_ == Art::Tornado) {
+  if (art_ == Art::Tornado || art_ == Art::Anteile) {
     // The first name at the top: bar index 0 is the lowest row.
     QList<TAchsenMarke> marken;
     const qsizetype n = zeilen_.size();
@@ -215,12 +220,15 @@ void TDiagrammAnsicht::UntereAchseAnpassen() {
     for (const QString &text : klassen_) breitest = std::max(breitest, masse.horizontalAdvance(text));
     untereAchse_->MarkenSetzen(KlassenMarken(klassen_, std::max(width() - RandWaagrecht, 40), breitest + 10));
     untereAchse_->setRange(-0.5, n > 0 ? static_cast<double>(n) - 0.5 : 0.5);
-  } else if (art_ == Art::Tornado) {
+  } else if (art_ == Art::Tornado || art_ == Art::Anteile) {
     // The axis runs over distances from the middle, as the bars do, but its labels are chosen and
     // written as the values themselves.
     const double schritt = SchrittWaehlen(xMax_ - xMin_, MarkenAnzahl(Qt::Horizontal, xMin_, xMax_));
     QList<TAchsenMarke> marken = ZahlenMarken(xMin_, xMax_, schritt, locale());
-    for (TAchsenMarke &marke : marken) marke.Wert -= mitte_;
+    for (TAchsenMarke &marke : marken) {
+      marke.Wert -= mitte_;
+      if (art_ == Art::Anteile) marke.Text += QStringLiteral(" %");
+    }
     untereAchse_->MarkenSetzen(marken);
     untereAchse_->setRange(xMin_ - mitte_, xMax_ - mitte_);
   } else {
@@ -308,6 +316,31 @@ void TDiagrammAnsicht::TornadoSetzen(const QStringList &namen, const QList<doubl
   mittellinie_->replace({QPointF(0, -0.5), QPointF(0, n > 0 ? static_cast<double>(n) - 0.5 : 0.5)});
   LinkeAchseAnpassen();
   UntereAchseAnpassen();
+}
+
+void TDiagrammAnsicht::AnteileSetzen(const QStringList &namen, const QList<double> &links, const QList<double> &rechts) {
+  if (art_ != Art::Anteile) return;
+  TornadoSetzen(namen, links, rechts, 0);
+  // From 0 to a little beyond the longest bar; the line at 0 is the axis itself.
+  double max = 0;
+  for (const QList<double> *werte : {&links, &rechts})
+    for (double w : *werte)
+      if (std::isfinite(w)) max = std::max(max, w);
+  xMin_ = 0;
+  xMax_ = max > 0 ? max * 1.05 : 1;
+  mittellinie_->setVisible(false);
+  UntereAchseAnpassen();
+}
+
+void TDiagrammAnsicht::setAchsenTitel(const QString &unten, const QString &links) {
+  QFont schrift = QGuiApplication::font();
+  schrift.setPointSize(8);
+  for (auto [achse, titel] : {std::pair{untereAchse_, unten}, std::pair{linkeAchse_, links}}) {
+    achse->setTitleText(titel);
+    achse->setTitleFont(schrift);
+    achse->setTitleBrush(Qt::black);
+    achse->setTitleVisible(!titel.isEmpty());
+  }
 }
 
 void TDiagrammAnsicht::setLegendeSichtbar(bool sichtbar) {

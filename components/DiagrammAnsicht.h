@@ -50,6 +50,9 @@ public:
     // own value, and a vertical line at the middle ("Mitte", Series5); the rows' names on the left
     // axis, the values on the bottom axis.
     Tornado,
+    // Shares in percent: two horizontal bars per row from 0 (Series4, "Tief" and "Hoch" as in the
+    // tornado), the rows' names on the left axis, the bottom axis from 0 with "%" at its labels.
+    Anteile,
   };
 
   explicit TDiagrammAnsicht(Art art, QWidget *eltern = nullptr);
@@ -73,6 +76,13 @@ public:
   // all values and mitte and is labelled with the values themselves, not their distance from mitte.
   void TornadoSetzen(const QStringList &namen, const QList<double> &tief, const QList<double> &hoch, double mitte);
   double TornadoMitte() const { return mitte_; }
+  // Shares view: one row per name, the first at the top, with a bar to links[i] and one to rechts[i]
+  // (in percent; a value that is not finite gives no bar).
+  void AnteileSetzen(const QStringList &namen, const QList<double> &links, const QList<double> &rechts);
+
+  // Titles under the bottom axis and beside the left one (a unit: "Verkehrswert in Tsd. €"); empty
+  // for none, as the main window's views have.
+  void setAchsenTitel(const QString &unten, const QString &links);
 
   // A legend below the plot that names the series (and the bar sets) that have a name.
   void setLegendeSichtbar(bool sichtbar);

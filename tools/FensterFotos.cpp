@@ -2,8 +2,10 @@
 // outside:
 //   ui_fotos DIR                              pictures before and after a run, of the curve tab, and of
 //                                             the distribution editor (sum 100 and a red sum);
-//                                             the evaluation dialog before and after the run, and
-//                                             the report bericht.pdf (for pdftoppm); the editor's
+//                                             the evaluation dialog (both pages) before and after
+//                                             the run with two price thresholds, the comparison
+//                                             with a higher gross income, and the report
+//                                             bericht.pdf (for pdftoppm); the editor's
 //                                             "Form…" part (a normal distribution for LZ, and a
 //                                             number it cannot take), and the remaining-life dialog
 //   ui_fotos --zwischenablage text|svg|png    a run, then the result list (text) or the histogram
@@ -24,6 +26,7 @@
 #include "DiagrammAnsicht.h"
 #include "DialogAuswertung.h"
 #include "DialogRestnutzungsdauer.h"
+#include "DialogVergleich.h"
 #include "DialogVerteilung.h"
 #include "FormTeil.h"
 #include "MainForm.h"
@@ -58,19 +61,30 @@ int main(int argc, char **argv) {
 
   const QString ziel = argumente.size() > 1 ? argumente[1] : ".";
   QDir().mkpath(ziel);
-  // The evaluation dialog is modal: it is photographed from inside its own event loop.
-  const auto auswertungFoto = [&](const QString &datei) {
-    QTimer::singleShot(0, &fenster, [&, datei] {
+  // The evaluation dialog is modal: it is photographed from inside its own event loop, both pages,
+  // the second one as DATEI_empfindlichkeit.png; with amounts they are entered as thresholds first.
+  const auto auswertungFoto = [&](const QString &datei, const QStringList &betraege = {}) {
+    QTimer::singleShot(0, &fenster, [&, datei, betraege] {
       if (auto *dialog = fenster.findChild<kwt::TDlgAuswertung *>()) {
-        QApplication::processEvents();
-        dialog->grab().save(ziel + "/" + datei);
+        for (const QString &betrag : betraege) {
+          auto *feld = dialog->findChild<kwt::TZahlFeld *>("ESchwelle");
+          feld->selectAll();
+          feld->insert(betrag);
+          dialog->BtnSchwelleHinzufuegenClick();
+        }
+        // A grown table reaches the page's layout over a few rounds of messages.
+        for (int i = 0; i < 3; ++i) QApplication::processEvents();
+        dialog->grab().save(ziel + "/" + datei + ".png");
+        dialog->Seiten()->setCurrentIndex(1);
+        for (int i = 0; i < 3; ++i) QApplication::processEvents();
+        dialog->grab().save(ziel + "/" + datei + "_empfindlichkeit.png");
         dialog->accept();
       }
     });
     fenster.findChild<QAction *>("mnExakteVerteilung")->trigger();
   };
   fenster.grab().save(ziel + "/hauptfenster_vorher.png");
-  auswertungFoto("auswertung_vorher.png");
+  auswertungFoto("auswertung_vorher");
   fenster.findChild<QPushButton *>("BtnCalculate")->click();
   QApplication::processEvents();
   fenster.grab().save(ziel + "/hauptfenster_nachher.png");
@@ -128,7 +142,23 @@ int main(int argc, char **argv) {
   });
   fenster.findChild<QPushButton *>("BtnRND_Modell")->click();
   fenster.grab().save(ziel + "/hauptfenster_form.png");
-  auswertungFoto("auswertung.png");
+  auswertungFoto("auswertung", {"4.500.000", "5.000.000"});
+  // The comparison with a variant of a 10.000 € higher gross income, saved as a scenario first.
+  kwt::Szenario variante = fenster.SzenarioAusFenster();
+  variante.Min[kwt::RO] += 10000;
+  variante.Max[kwt::RO] += 10000;
+  kwt::SzenarioSpeichern((ziel + "/rohertrag_plus_10000.kwt").toStdString(), variante);
+  fenster.setDateiDialog([&](QWidget *, bool, const QString &, const QString &, const QString &) {
+    return ziel + "/rohertrag_plus_10000.kwt";
+  });
+  QTimer::singleShot(0, &fenster, [&] {
+    if (auto *dialog = fenster.findChild<kwt::TDlgVergleich *>()) {
+      for (int i = 0; i < 3; ++i) QApplication::processEvents();
+      dialog->grab().save(ziel + "/vergleich.png");
+      dialog->accept();
+    }
+  });
+  fenster.findChild<QAction *>("mnVergleichen")->trigger();
   fenster.setDateiDialog([&](QWidget *, bool, const QString &, const QString &, const QString &) {
     return ziel + "/bericht.pdf";
   });

@@ -51,8 +51,12 @@ std::vector<Kurvenpunkt> StichprobenKurve(std::span<const double> werte, std::si
   return punkte;
 }
 
+Preisschwelle Auswertung::SchwelleBerechnen(Extended betrag) const {
+  return PreisschwelleBerechnen(Exakt, StichprobeSortiert, betrag);
+}
+
 Auswertung AuswertungBerechnen(const Bewertungsmodell &modell, const Parameterwerte &min, const Parameterwerte &max,
-                               const Laufergebnis &lauf, bool laufGeht) {
+                               const Laufergebnis &lauf, bool laufGeht, const std::vector<Extended> &schwellen) {
   Auswertung a;
   a.Min = min;
   a.Max = max;
@@ -65,6 +69,8 @@ Auswertung AuswertungBerechnen(const Bewertungsmodell &modell, const Parameterwe
                Ganzzahl(static_cast<Extended>(a.Exakt.Kombinationen)) +
                (a.Exakt.Kombinationen == 1 ? " Klassenkombination" : " Klassenkombinationen");
   a.ExakteKurve = a.Exakt.Kurve();
+  a.Bereiche = WertebereicheBerechnen(a.Exakt);
+  a.Sobol = SobolindizesBerechnen(a.Exakt);
 
   if (laufGeht) {
     a.Stand = StichprobenStand::LaufGeht;
@@ -86,8 +92,12 @@ Auswertung AuswertungBerechnen(const Bewertungsmodell &modell, const Parameterwe
     if (lauf.AktVersuch > a.Vergleich.Umfang) a.StandText += ", die ersten von " + Ganzzahl(lauf.AktVersuch);
     a.StandText += ".";
     a.StichprobenKurve = StichprobenKurve(lauf.GespeicherteWerte());
+    a.StichprobeSortiert.assign(lauf.GespeicherteWerte().begin(), lauf.GespeicherteWerte().end());
+    std::sort(a.StichprobeSortiert.begin(), a.StichprobeSortiert.end());
+    a.Genauigkeit = GenauigkeitBerechnen(lauf.GespeicherteWerte());
   }
   if (a.Stand != StichprobenStand::Vergleichbar) a.Vergleich = ExakteZeilen(a.Exakt);
+  for (Extended betrag : schwellen) a.Schwellen.push_back(a.SchwelleBerechnen(betrag));
   return a;
 }
 

@@ -23,6 +23,10 @@
 
 #include "Bewertungsmodell.h"
 #include "ExakteAuswertung.h"
+#include "Preisschwellen.h"
+#include "Sobolindizes.h"
+#include "Stichprobengenauigkeit.h"
+#include "Wertebereiche.h"
 
 namespace kwt {
 
@@ -44,13 +48,22 @@ struct Auswertung {
   std::string KopfText;           // "12.345 Werte aus 100.000 Klassenkombinationen"
   std::vector<Kurvenpunkt> ExakteKurve;      // X in thousands
   std::vector<Kurvenpunkt> StichprobenKurve; // empty unless Vergleichbar
+  std::array<Wertebereich, 2> Bereiche{};    // the central 80 % and 90 %
+  std::array<Sobolindex, ParameterAnzahl> Sobol{};
+  // The sample's stored values, sorted, and its precision; empty and without values unless Vergleichbar.
+  std::vector<double> StichprobeSortiert;
+  Stichprobengenauigkeit Genauigkeit;
+  std::vector<Preisschwelle> Schwellen; // one per amount asked for, in that order
+
+  // The threshold for an amount, exact and (when Vergleichbar) from the sample.
+  Preisschwelle SchwelleBerechnen(Extended betrag) const;
 };
 
 // lauf: the result of the last run (its Tabellen tell what it drew from, when it ended without an
-// error); laufGeht: a run is still going. Throws GleitkommaFehler when the tables cannot be prepared
-// from the bounds.
+// error); laufGeht: a run is still going; schwellen: the amounts the valuer named (purchase price,
+// loan). Throws GleitkommaFehler when the tables cannot be prepared from the bounds.
 Auswertung AuswertungBerechnen(const Bewertungsmodell &modell, const Parameterwerte &min, const Parameterwerte &max,
-                               const Laufergebnis &lauf, bool laufGeht);
+                               const Laufergebnis &lauf, bool laufGeht, const std::vector<Extended> &schwellen = {});
 
 // True when a draw from a and from b gives the same outcomes: equal midpoints and fractions.
 bool GleicheZiehung(const Verteilungstabellen &a, const Verteilungstabellen &b);

@@ -24,6 +24,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "Bewertungsmodell.h"
 #include "Restnutzungsdauer.h"
@@ -104,6 +105,7 @@ public slots:
   void mnDateiSchliessenClick();
   void Info1Click();
   void mnExakteVerteilungClick();
+  void mnVergleichenClick();
   void mnBerichtPdfClick();
   void mnNormalverteilungClick() { MenuVoreinstellung(MenuVoreinstellung::Normalverteilung); }
   void mnLinksschiefeVerteilungClick() { MenuVoreinstellung(MenuVoreinstellung::LinksschiefeVerteilung); }
@@ -157,6 +159,8 @@ private:
   TDiagrammAnsicht *chart2_ = nullptr;
   TDiagrammAnsicht *chartRH_ = nullptr;
   TStatusLeiste *status_ = nullptr;
+  // The price thresholds entered in the evaluation dialog, for its next opening and the report.
+  std::vector<Extended> schwellen_;
 
   TVerteilungBearbeiten verteilungBearbeiten_;
   std::function<void(QWidget *)> programmInfo_;

@@ -319,6 +319,7 @@ void TMainForm::MenuAufbauen() {
   auswertung->setObjectName("mnAuswertung");
   auswertung->addAction("Exakte Verteilung…", this, &TMainForm::mnExakteVerteilungClick)
       ->setObjectName("mnExakteVerteilung");
+  auswertung->addAction("Vergleichen mit Szenario…", this, &TMainForm::mnVergleichenClick)->setObjectName("mnVergleichen");
   auswertung->addAction("Bericht als PDF…", this, &TMainForm::mnBerichtPdfClick)->setObjectName("mnBerichtPdf");
 
   QAction *info = menuBar()->addAction("Info", this, &TMainForm::Info1Click);

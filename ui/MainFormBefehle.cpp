@@ -1,14 +1,16 @@
 // The main window's commands: "Berechnen" and "Stop", the menus "&Datei", "&Verteilungen",
-// "&Auswertung" and "Info", the five "Verteilung" buttons and "Modernisierung…" of the RND row. Every command runs through the error
+// "&Auswertung" (exact distribution, comparison with a scenario, report) and "Info", the five "Verteilung" buttons and "Modernisierung…" of the RND row. Every command runs through the error
 // edge (BefehlAusfuehren, Meldungen.h): an error ends it where it occurs and shows the error box, and
 // what the command did before stays.
 #include <QDateTime>
+#include <QFileInfo>
 
 #include "Auswertung.h"
 #include "BerichtPdf.h"
 #include "Datei.h"
 #include "DialogAuswertung.h"
 #include "DialogRestnutzungsdauer.h"
+#include "DialogVergleich.h"
 #include "DialogVerteilung.h"
 #include "ErgebnisCsv.h"
 #include "FensterAnzeige.h"
@@ -95,7 +97,23 @@ void TMainForm::mnExakteVerteilungClick() {
   BefehlAusfuehren(this, [this] {
     Parameterwerte min, max;
     GrenzenLesen(min, max);
-    TDlgAuswertung dialog(AuswertungBerechnen(modell_, min, max, lauf_.Ergebnis(), lauf_.Laeuft()), this);
+    TDlgAuswertung dialog(AuswertungBerechnen(modell_, min, max, lauf_.Ergebnis(), lauf_.Laeuft(), schwellen_), this);
+    dialog.setDruckAbfrage([this, &dialog](QPrinter &drucker) { return druckDialog_ && druckDialog_(&dialog, drucker); });
+    dialog.exec();
+    // The amounts the valuer entered stay for the next opening and the report.
+    schwellen_ = dialog.Schwellenbetraege();
+  });
+}
+
+void TMainForm::mnVergleichenClick() {
+  BefehlAusfuehren(this, [this] {
+    Parameterwerte min, max;
+    GrenzenLesen(min, max);
+    const QString pfad = dateiDialog_(this, false, "Szenario zum Vergleich öffnen", SzenarioFilter, "kwt");
+    if (pfad.isEmpty()) return;
+    const Szenario b = SzenarioLaden(pfad.toStdString());
+    TDlgVergleich dialog(VergleichBerechnen(modell_, min, max, b, QFileInfo(pfad).fileName().toStdString(), schwellen_),
+                         this);
     dialog.setDruckAbfrage([this, &dialog](QPrinter &drucker) { return druckDialog_ && druckDialog_(&dialog, drucker); });
     dialog.exec();
   });
@@ -105,7 +123,7 @@ void TMainForm::mnBerichtPdfClick() {
   BefehlAusfuehren(this, [this] {
     Parameterwerte min, max;
     GrenzenLesen(min, max);
-    const Auswertung a = AuswertungBerechnen(modell_, min, max, lauf_.Ergebnis(), lauf_.Laeuft());
+    const Auswertung a = AuswertungBerechnen(modell_, min, max, lauf_.Ergebnis(), lauf_.Laeuft(), schwellen_);
     const QString pfad =
         dateiDialog_(this, true, "Bericht als PDF speichern", "PDF-Dateien (*.pdf);;Alle Dateien (*)", "pdf");
     if (pfad.isEmpty()) return;
