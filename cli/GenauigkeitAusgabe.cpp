@@ -19,17 +19,10 @@ std::string Anzahl(std::int64_t n) { return ZahlFormatieren(0, true, true, stati
 } // namespace
 
 void GenauigkeitTextAusgeben(std::ostream &aus, const Stichprobengenauigkeit &g) {
-  aus << "\nGenauigkeit der Stichprobe (" << Anzahl(g.Umfang) << " gespeicherte Versuche, aufgerundete Werte)\n";
-  aus << "Standardfehler des Mittelwerts: " << g.StandardfehlerText << " (95 %-Intervall des Mittelwerts: "
-      << g.MittelIntervallText << ")\n";
-  aus << "95 %-Intervall des Medians: " << g.MedianIntervallText;
-  if (g.RangUnten > 0) aus << " (" << g.MedianRaengeText << ", mindestens " << g.MedianNiveauText << ")";
-  aus << '\n';
-  aus << "Versuche für den Mittelwert auf";
-  for (std::size_t i = 0; i < g.Bedarf.size(); ++i) aus << (i ? " / " : " ") << g.Bedarf[i].GenauigkeitText;
-  aus << " genau (95 %):";
-  for (std::size_t i = 0; i < g.Bedarf.size(); ++i) aus << (i ? " / " : " ") << g.Bedarf[i].VersucheText;
-  aus << '\n';
+  aus << "\nGenauigkeit der Stichprobe (" << Anzahl(g.Umfang) << " gespeicherte Versuche, aufgerundete Werte)\n"
+      << g.StandardfehlerSatz << '\n'
+      << g.MedianSatz << '\n'
+      << g.BedarfSatz << '\n';
 }
 
 nlohmann::ordered_json GenauigkeitJson(const Stichprobengenauigkeit &g) {

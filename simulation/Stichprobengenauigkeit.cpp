@@ -90,6 +90,17 @@ Stichprobengenauigkeit GenauigkeitBerechnen(std::span<const double> werte) {
     g.MedianNiveauText = "–";
   }
   for (Versuchsbedarf &b : g.Bedarf) b.VersucheText = Ganzzahl(b.Versuche);
+
+  g.StandardfehlerSatz = "Standardfehler des Mittelwerts: " + g.StandardfehlerText +
+                         " (95 %-Intervall des Mittelwerts: " + g.MittelIntervallText + ")";
+  g.MedianSatz = "95 %-Intervall des Medians: " + g.MedianIntervallText;
+  if (g.RangUnten > 0) g.MedianSatz += " (" + g.MedianRaengeText + ", mindestens " + g.MedianNiveauText + ")";
+  std::string genauigkeiten, versuche;
+  for (std::size_t i = 0; i < g.Bedarf.size(); ++i) {
+    genauigkeiten += (i ? " / " : "") + g.Bedarf[i].GenauigkeitText;
+    versuche += (i ? " / " : "") + g.Bedarf[i].VersucheText;
+  }
+  g.BedarfSatz = "Versuche für den Mittelwert auf " + genauigkeiten + " genau (95 %): " + versuche;
   return g;
 }
 

@@ -50,6 +50,10 @@ struct Stichprobengenauigkeit {
   std::string MedianIntervallText; // "4.975.000 € bis 4.990.000 €", or why there is none
   std::string MedianRaengeText;    // "4.902. und 5.099. von 10.000 sortierten Werten"
   std::string MedianNiveauText;    // "95,1 %"
+  // The three lines as the dialog, the report and kwt-mc show them.
+  std::string StandardfehlerSatz; // "Standardfehler des Mittelwerts: 2.345 € (95 %-Intervall des Mittelwerts: …)"
+  std::string MedianSatz;         // "95 %-Intervall des Medians: … (4.902. und 5.099. von 10.000 …, mindestens 95,1 %)"
+  std::string BedarfSatz;         // "Versuche für den Mittelwert auf ±1 % / ±0,5 % / ±0,1 % genau (95 %): 86 / 341 / 8.513"
 };
 
 // The z of the 95 % intervals.

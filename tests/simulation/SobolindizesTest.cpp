@@ -132,11 +132,11 @@ TEST(Sobolindizes, NurEinParameterVariiert) {
       if (i == RO) {
         EXPECT_NEAR(s[i].ErsterOrdnung, 1, 1e-13L);
         EXPECT_NEAR(s[i].Gesamt, 1, 1e-13L);
-        EXPECT_EQ(s[i].ErsterOrdnungText, "100,0 %");
+        EXPECT_EQ(s[i].ErsterOrdnungText, "100,00 %");
       } else {
         EXPECT_NEAR(s[i].ErsterOrdnung, 0, 1e-15L);
         EXPECT_EQ(s[i].Gesamt, 0); // every group of cells differing in this input holds one value
-        EXPECT_EQ(s[i].GesamtText, "0,0 %");
+        EXPECT_EQ(s[i].GesamtText, "0,00 %");
       }
     }
   }
@@ -156,8 +156,8 @@ TEST(Sobolindizes, Standardszenario) {
   }
   // By the tornado's swings squared one would guess 3,4 / 10,6 / 73,3 / 12,7 / 0,0 %: the value is
   // nearly a sum of one function of each input, so both indices nearly agree.
-  EXPECT_EQ(erste, (std::array<std::string, ParameterAnzahl>{"3,4 %", "10,4 %", "73,4 %", "12,7 %", "0,0 %"}));
-  EXPECT_EQ(gesamt, (std::array<std::string, ParameterAnzahl>{"3,4 %", "10,4 %", "73,4 %", "12,7 %", "0,0 %"}));
+  EXPECT_EQ(erste, (std::array<std::string, ParameterAnzahl>{"3,41 %", "10,41 %", "73,39 %", "12,74 %", "0,00 %"}));
+  EXPECT_EQ(gesamt, (std::array<std::string, ParameterAnzahl>{"3,43 %", "10,45 %", "73,42 %", "12,75 %", "0,00 %"}));
 }
 
 } // namespace
