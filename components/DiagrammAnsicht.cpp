@@ -182,7 +182,8 @@ int TDiagrammAnsicht::MarkenAnzahl(Qt::Orientation richtung, double min, double 
   if (richtung == Qt::Vertical) return std::max(2, (height() - RandSenkrecht) / ZeilenAbstand);
   int namen = 0; // the rows' names left of the plot of a horizontal bar view
   const QFontMetrics namenMasse(linkeAchse_->labelsFont());
-  for (const QString &zeile : zeilen_) namen = std::max(namen, namenMasse.horizontalAdvance(zeile));
+  if (linkeAchse_->labelsVisible())
+    for (const QString &zeile : zeilen_) namen = std::max(namen, namenMasse.horizontalAdvance(zeile));
   const int laenge = std::max(width() - RandWaagrecht - namen, 40);
   const QFontMetrics masse(untereAchse_->labelsFont());
   // Fewer labels until the widest of them fits its share of the axis.
@@ -341,6 +342,11 @@ void TDiagrammAnsicht::setAchsenTitel(const QString &unten, const QString &links
     achse->setTitleBrush(Qt::black);
     achse->setTitleVisible(!titel.isEmpty());
   }
+}
+
+void TDiagrammAnsicht::setZeilennamenSichtbar(bool sichtbar) {
+  linkeAchse_->setLabelsVisible(sichtbar);
+  UntereAchseAnpassen();
 }
 
 void TDiagrammAnsicht::setLegendeSichtbar(bool sichtbar) {

@@ -83,6 +83,9 @@ public:
   // Titles under the bottom axis and beside the left one (a unit: "Verkehrswert in Tsd. €"); empty
   // for none, as the main window's views have.
   void setAchsenTitel(const QString &unten, const QString &links);
+  // The rows' names on the left axis of a tornado or shares view; a shares view printed right
+  // beside its tornado leaves them out.
+  void setZeilennamenSichtbar(bool sichtbar);
 
   // A legend below the plot that names the series (and the bar sets) that have a name.
   void setLegendeSichtbar(bool sichtbar);

@@ -1,15 +1,15 @@
 #include "BerichtPdf.h"
 
+#include <QBarSet>
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 
-#include <algorithm>
-
+#include "BerichtBlatt.h"
 #include "DiagrammAnsicht.h"
+#include "DialogAuswertung.h"
 #include "LaufDiagramme.h"
 #include "W32_CLC.h"
 
@@ -17,148 +17,34 @@ namespace kwt {
 
 namespace {
 
-// Coordinates on the page are device pixels at this resolution, measured from the top left of the
-// area inside the margins.
-constexpr int Aufloesung = 300;
-constexpr double Bildschirm = 96; // pixels per inch of a chart view, for its size on paper
-
-double Mm(double mm) { return mm * Aufloesung / 25.4; }
-
 QString Q(const std::string &s) { return QString::fromStdString(s); }
 QString Zahl(Extended x, int dezimalen) { return Q(ZahlFormatieren(dezimalen, true, true, x, false)); }
 
-QFont Schrift(double punkte, bool fett = false) {
-  QFont f;
-  f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-  f.setStyleHint(QFont::SansSerif);
-  f.setPointSizeF(punkte);
-  f.setBold(fett);
-  // Without ligatures: "ff" and "fi" stay letters that a reader of the file can search and copy.
-  f.setStyleStrategy(QFont::PreferNoShaping);
-  return f;
-}
-
 constexpr Qt::Alignment L = Qt::AlignLeft;
 constexpr Qt::Alignment R = Qt::AlignRight;
+const QColor Grau(96, 96, 96);
 
-// Writes the page from top to bottom; y is where the next line starts.
-class Blatt {
-public:
-  Blatt(QPainter &maler, double breite) : m_(maler), breite_(breite) {}
+// The unit of each parameter's bounds.
+constexpr std::array<const char *, ParameterAnzahl> Einheit{"%", "Jahre", "€/Jahr", "€/Jahr", "€"};
+// The window's "Median:" is the middle of the distinct result lines: named for what it is.
+constexpr const char *MedianDerZeilen = "Median der verschiedenen Werte:";
 
-  double y = 0;
-
-  void Kopf(const QString &titel, const QString &datum) {
-    const double h = Mm(7);
-    m_.setPen(Qt::black);
-    m_.setFont(Schrift(14, true));
-    m_.drawText(QRectF(0, y, breite_, h), L | Qt::AlignBottom, titel);
-    m_.setFont(Schrift(9));
-    m_.drawText(QRectF(0, y, breite_, h), R | Qt::AlignBottom, datum);
-    y += h + Mm(1.5);
-    Linie(Mm(0.4), Qt::black);
-    y += Mm(1);
-  }
-
-  void Ueberschrift(const QString &text) {
-    y += Mm(3);
-    const double h = Mm(5);
-    m_.setPen(Qt::black);
-    m_.setFont(Schrift(10, true));
-    m_.drawText(QRectF(0, y, breite_, h), L | Qt::AlignVCenter, text);
-    y += h;
-    Linie(Mm(0.2), QColor(128, 128, 128));
-    y += Mm(1);
-  }
-
-  void Absatz(const QString &text, double punkte = 8, const QColor &farbe = Qt::black) {
-    m_.setPen(farbe);
-    m_.setFont(Schrift(punkte));
-    const int art = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
-    const QRectF noetig = m_.boundingRect(QRectF(0, y, breite_, Mm(40)), art, text);
-    m_.drawText(QRectF(0, y, breite_, noetig.height()), art, text);
-    y += noetig.height() + Mm(0.8);
-  }
-
-  // Columns in millimetres; an empty head writes no head line.
-  void Tabelle(const QList<double> &spalten, const QList<Qt::Alignment> &ausrichtung, const QStringList &kopf,
-               const QList<QStringList> &zeilen, double punkte = 8) {
-    const double zeile = Mm(punkte * 0.5 + 0.3), rand = Mm(1);
-    m_.setPen(Qt::black);
-    if (!kopf.isEmpty()) {
-      m_.setFont(Schrift(punkte - 0.5, true));
-      Zeile(spalten, ausrichtung, kopf, zeile, rand);
-      y += zeile;
-      Linie(Mm(0.15), QColor(160, 160, 160));
-    }
-    m_.setFont(Schrift(punkte));
-    for (const QStringList &z : zeilen) {
-      Zeile(spalten, ausrichtung, z, zeile, rand);
-      y += zeile;
-    }
-    y += Mm(1);
-  }
-
-private:
-  void Zeile(const QList<double> &spalten, const QList<Qt::Alignment> &ausrichtung, const QStringList &texte,
-             double hoehe, double rand) {
-    double x = 0;
-    for (qsizetype s = 0; s < spalten.size() && s < texte.size(); ++s) {
-      const double w = Mm(spalten[s]);
-      m_.drawText(QRectF(x + rand, y, w - 2 * rand, hoehe), ausrichtung.value(s, L) | Qt::AlignVCenter, texte[s]);
-      x += w;
-    }
-  }
-
-  void Linie(double staerke, const QColor &farbe) {
-    m_.setPen(QPen(farbe, staerke));
-    m_.drawLine(QPointF(0, y), QPointF(breite_, y));
-    m_.setPen(Qt::black);
-    y += staerke;
-  }
-
-  QPainter &m_;
-  double breite_;
-};
-
-// A chart view of its own for the page: the size it would have on screen for the room on paper, so
-// that its text comes out at its usual size; drawn as vectors.
-void DiagrammZeichnen(QPainter &maler, const QRectF &ziel, TDiagrammAnsicht &ansicht) {
-  const QSize groesse(static_cast<int>(ziel.width() * Bildschirm / Aufloesung),
-                      static_cast<int>(ziel.height() * Bildschirm / Aufloesung));
-  const auto ohneLigaturen = [](QFont f) {
-    f.setStyleStrategy(QFont::PreferNoShaping);
-    return f;
-  };
-  QChart *diagramm = ansicht.chart();
-  diagramm->setTitleFont(ohneLigaturen(diagramm->titleFont()));
-  for (QAbstractAxis *achse : diagramm->axes()) achse->setLabelsFont(ohneLigaturen(achse->labelsFont()));
-  ansicht.setAttribute(Qt::WA_DontShowOnScreen);
-  ansicht.resize(groesse);
-  ansicht.show();
-  ansicht.SofortZeichnen();
-  ansicht.render(&maler, ziel, QRect(QPoint(0, 0), ansicht.Bildgroesse()), Qt::IgnoreAspectRatio);
-  maler.setPen(QPen(QColor(160, 160, 160), Mm(0.15)));
-  maler.setBrush(Qt::NoBrush);
-  maler.drawRect(ziel);
-}
-
-void EingabenSchreiben(Blatt &blatt, const Auswertung &a) {
+void EingabenSchreiben(BerichtBlatt &blatt, const Auswertung &a) {
   blatt.Ueberschrift("Eingaben: Grenzen und Anteile der zehn Klassen in Prozent");
-  QList<double> spalten{34, 19, 19};
-  QList<Qt::Alignment> ausrichtung{L, R, R};
-  QStringList kopf{"Parameter", "min", "max"};
+  QList<double> spalten{33, 12, 18, 18};  // with ten classes of 8.8 and the sum: 180 mm
+  QList<Qt::Alignment> ausrichtung{L, L, R, R};
+  QStringList kopf{"Parameter", "Einheit", "min", "max"};
   for (int k = 1; k <= KlassenAnzahlVerteilung; ++k) {
-    spalten << 9.6;
+    spalten << 8.8;
     ausrichtung << R;
     kopf << QString::number(k);
   }
-  spalten << 12;
+  spalten << 11;
   ausrichtung << R;
   kopf << "Summe";
   QList<QStringList> zeilen;
   for (Parameter p : AlleParameter) {
-    QStringList z{ParameterBezeichnung[p], Zahl(a.Min[p], 2), Zahl(a.Max[p], 2)};
+    QStringList z{ParameterBezeichnung[p], Einheit[p], Zahl(a.Min[p], 2), Zahl(a.Max[p], 2)};
     Extended summe = 0;
     for (Extended prozent : a.Tabellen[p].Prozent) {
       z << Zahl(prozent, 2);
@@ -170,35 +56,26 @@ void EingabenSchreiben(Blatt &blatt, const Auswertung &a) {
   blatt.Tabelle(spalten, ausrichtung, kopf, zeilen, 7);
 }
 
-void LaufSchreiben(Blatt &blatt, const Auswertung &a, const Laufergebnis &lauf) {
-  blatt.Ueberschrift("Letzter Lauf");
-  if (a.Stand != StichprobenStand::Vergleichbar) {
-    blatt.Absatz(Q(a.StandText));
-    return;
-  }
-  QString durchlaeufe = Zahl(lauf.AktVersuch, 0) + " Durchläufe";
-  if (lauf.AktVersuch < lauf.AnzahlVersuche) {
-    durchlaeufe = Zahl(lauf.AktVersuch, 0) + " von " + Zahl(lauf.AnzahlVersuche, 0) + " Durchläufen (angehalten)";
-  }
-  blatt.Absatz(durchlaeufe);
-  // As the window groups them: bounds, sample, weighted parameters.
-  const Kennzahl raster[3][3] = {{Kennzahl::LMinVKW, Kennzahl::LMWSTP, Kennzahl::LWeightedVKW},
-                                 {Kennzahl::LMaxVKW, Kennzahl::LMedianSTP, Kennzahl::LDiffWMedian},
-                                 {Kennzahl::LMittelVKW, Kennzahl::LDiffP, Kennzahl::LDiffWMittelwert}};
+void ErgebnisInWortenSchreiben(BerichtBlatt &blatt, const Auswertung &a) {
+  blatt.Ueberschrift("Wertebereich", Mm(12));
+  for (const Wertebereich &b : a.Bereiche) blatt.Absatz(Q(b.Satz), 9.5, Qt::black, true);
+  blatt.Absatz("Aus der exakten Verteilung: das 10 %- und 90 %- bzw. 5 %- und 95 %-Quantil.", 7, Grau);
+  if (a.Schwellen.empty()) return;
+  blatt.Ueberschrift("Preisschwellen", Mm(12));
+  const bool mitStichprobe = a.Stand == StichprobenStand::Vergleichbar;
   QList<QStringList> zeilen;
-  for (const auto &reihe : raster) {
-    QStringList z;
-    for (Kennzahl k : reihe) {
-      z << QString::fromUtf8(KennzahlEintragVon(k).Beschriftung)
-        << Q(lauf.Anzeige(k)) << "";
-    }
-    zeilen << z;
+  for (const Preisschwelle &s : a.Schwellen) {
+    zeilen << QStringList{Q(s.BetragText), Q(s.ExaktUnterText), Q(s.ExaktAbText), Q(s.StichprobeUnterText),
+                          Q(s.StichprobeAbText)};
   }
-  blatt.Tabelle({28, 26, 6, 28, 26, 6, 38, 22}, {L, R, L, L, R, L, L, R}, {}, zeilen);
+  QStringList kopf{"Betrag", "P(VKW < Betrag)", "P(VKW ≥ Betrag)"};
+  if (mitStichprobe) kopf << "Stichprobe <" << "Stichprobe ≥";
+  blatt.Tabelle({40, 35, 35, 35, 35}, {L, R, R, R, R}, kopf, zeilen);
+  blatt.Absatz("Exakt und aus der Stichprobe des letzten Laufs; ein Wert gleich dem Betrag zählt zu „ab“.", 7, Grau);
 }
 
-void ExaktSchreiben(Blatt &blatt, const Auswertung &a) {
-  blatt.Ueberschrift("Exakte Verteilung des Verkehrswerts: " + Q(a.KopfText));
+void ExaktSchreiben(BerichtBlatt &blatt, const Auswertung &a) {
+  blatt.Ueberschrift("Exakte Verteilung des Verkehrswerts: " + Q(a.KopfText), Mm(45));
   const bool mitStichprobe = a.Stand == StichprobenStand::Vergleichbar;
   QList<QStringList> zeilen;
   for (const Vergleichszeile &z : a.Vergleich.Zeilen) {
@@ -206,8 +83,8 @@ void ExaktSchreiben(Blatt &blatt, const Auswertung &a) {
                           Q(z.DifferenzProzentText)};
   }
   if (mitStichprobe) {
-    blatt.Tabelle({40, 30, 30, 30, 30}, {L, R, R, R, R}, {"", "Exakt", "Stichprobe", "Differenz", "Differenz (%)"},
-                  zeilen);
+    blatt.Tabelle({40, 30, 36, 30, 30}, {L, R, R, R, R},
+                  {"", "Exakt", "Stichprobe (Versuche)", "Differenz", "Differenz (%)"}, zeilen);
     if (!a.Exakt.Leer()) {
       const StichprobenVergleich &v = a.Vergleich;
       blatt.Absatz("Kolmogorow-Smirnow-Abstand: " + Q(v.KsAbstandText) + " bei " + Q(v.KsStelleText) +
@@ -218,7 +95,7 @@ void ExaktSchreiben(Blatt &blatt, const Auswertung &a) {
   }
   blatt.Absatz("p-Quantil: kleinster Wert v mit P(VKW ≤ v) ≥ p. Alle Werte auf volle Euro aufgerundet, wie ein Lauf "
                "sie speichert.",
-               7, QColor(96, 96, 96));
+               7, Grau);
   if (!a.Exakt.Fehler.empty()) {
     QList<QStringList> fehler;
     for (const FehlerZeile &f : FehlerZeilen(a.Exakt)) {
@@ -227,66 +104,154 @@ void ExaktSchreiben(Blatt &blatt, const Auswertung &a) {
     blatt.Tabelle({90, 45, 45}, {L, R, R}, {"Nicht berechenbare Kombinationen", "Anteil der Versuche", "Kombinationen"},
                   fehler);
   }
-  QList<QStringList> tornado;
-  for (const TornadoZeile &t : TornadoZeilen(a.Exakt)) {
-    tornado << QStringList{Q(t.Name),       Q(t.KlasseTief),     Q(t.MittelTiefText),
-                           Q(t.KlasseHoch), Q(t.MittelHochText), Q(t.SpanneText)};
-  }
-  blatt.Ueberschrift("Empfindlichkeit");
-  blatt.Absatz("Exakter Mittelwert mit dem Parameter in seiner niedrigsten und seiner höchsten gezogenen Klasse, die "
-               "anderen verteilt:");
-  blatt.Tabelle({38, 38, 22, 38, 22, 22}, {L, L, R, L, R, R},
-                {"Parameter", "niedrigste Klasse", "Mittelwert", "höchste Klasse", "Mittelwert", "Spanne"}, tornado);
 }
 
-void DiagrammeZeichnen(QPainter &maler, Blatt &blatt, double breite, double hoehe, const Laufergebnis &lauf) {
-  blatt.y += Mm(3);
-  const double luecke = Mm(4);
-  const double h = std::min(hoehe - blatt.y, Mm(85));
-  if (h < Mm(30)) return; // no room left on the page; the figures above matter more
-  const double w = (breite - luecke) / 2;
+void LaufSchreiben(BerichtBlatt &blatt, const Auswertung &a, const Laufergebnis &lauf) {
+  blatt.Ueberschrift("Letzter Lauf", Mm(30));
+  if (a.Stand != StichprobenStand::Vergleichbar) {
+    blatt.Absatz(Q(a.StandText));
+    blatt.Absatz("Ohne einen Lauf mit diesen Eingaben entfallen seine Kennzahlen, die Genauigkeit seiner Stichprobe, "
+                 "das Histogramm und die Häufigkeitsverteilung.",
+                 7, Grau);
+    return;
+  }
+  QString durchlaeufe = Zahl(lauf.AktVersuch, 0) + " Durchläufe";
+  if (lauf.AktVersuch < lauf.AnzahlVersuche) {
+    durchlaeufe = Zahl(lauf.AktVersuch, 0) + " von " + Zahl(lauf.AnzahlVersuche, 0) + " Durchläufen (angehalten)";
+  }
+  blatt.Absatz(durchlaeufe + ", die Kennzahlen des Hauptfensters:");
+  // As the window groups them: bounds, sample, weighted parameters.
+  const Kennzahl raster[3][3] = {{Kennzahl::LMinVKW, Kennzahl::LMWSTP, Kennzahl::LWeightedVKW},
+                                 {Kennzahl::LMaxVKW, Kennzahl::LMedianSTP, Kennzahl::LDiffWMedian},
+                                 {Kennzahl::LMittelVKW, Kennzahl::LDiffP, Kennzahl::LDiffWMittelwert}};
+  QList<QStringList> zeilen;
+  for (const auto &reihe : raster) {
+    QStringList z;
+    for (Kennzahl k : reihe) {
+      const QString beschriftung =
+          k == Kennzahl::LMedianSTP ? QString(MedianDerZeilen) : QString::fromUtf8(KennzahlEintragVon(k).Beschriftung);
+      z << beschriftung << Q(lauf.Anzeige(k)) << "";
+    }
+    zeilen << z;
+  }
+  blatt.Tabelle({25, 21, 2, 52, 20, 2, 38, 20}, {L, R, L, L, R, L, L, R}, {}, zeilen);
+  const QString medianZeilen = Q(lauf.Anzeige(Kennzahl::LMedianSTP));
+  const QString medianVersuche = Q(a.Vergleich.Zeilen[static_cast<std::size_t>(ExakteKennzahl::Median)].StichprobeText);
+  blatt.Absatz("Zwei Mediane: der " + QString(MedianDerZeilen).chopped(1) + " (" + medianZeilen +
+                   ", „Median:“ im Hauptfenster) ist die Mitte der sortierten Ergebnisliste, in der jeder auf volle "
+                   "Euro gerundete Wert nur einmal steht; der Median der Stichprobe (" +
+                   medianVersuche +
+                   ", Tabelle oben) ist der mittlere aller gespeicherten, aufgerundeten Versuche, in dem mehrfach "
+                   "gezogene Werte mehrfach zählen. Deshalb weichen sie voneinander ab.",
+               7, Grau);
 
+  blatt.Ueberschrift("Genauigkeit der Stichprobe", Mm(15));
+  const Stichprobengenauigkeit &g = a.Genauigkeit;
+  for (const std::string &satz : {g.StandardfehlerSatz, g.MedianSatz, g.BedarfSatz}) blatt.Absatz(Q(satz));
+  blatt.Absatz("Verteilungsfrei: das Intervall des Medians aus zwei Rangwerten der sortierten Stichprobe "
+               "(Binomialverteilung), gültig für jede Verteilung.",
+               7, Grau);
+}
+
+void EmpfindlichkeitSchreiben(BerichtBlatt &blatt, const Auswertung &a) {
+  blatt.Ueberschrift("Empfindlichkeit und Varianzanteile", Mm(40));
+  blatt.Absatz("Exakter Mittelwert mit dem Parameter in seiner niedrigsten und seiner höchsten gezogenen Klasse, die "
+               "anderen verteilt; daneben die Varianzanteile (Sobol-Indizes), exakt über alle Klassenkombinationen:");
+  QList<QStringList> zeilen;
+  const std::vector<TornadoZeile> tornado = TornadoZeilen(a.Exakt);
+  for (const TornadoZeile &t : tornado) {
+    const Sobolindex &s = a.Sobol[t.Param];
+    zeilen << QStringList{Q(t.Name),           Q(t.KlasseTief),          Q(t.MittelTiefText),
+                          Q(t.KlasseHoch),     Q(t.MittelHochText),      Q(t.SpanneText),
+                          Q(s.ErsterOrdnungText), Q(s.GesamtText)};
+  }
+  blatt.Tabelle({35, 30, 18, 31, 18, 16, 17, 15}, {L, L, R, L, R, R, R, R},
+                {"Parameter", "niedrigste Klasse", "Mittelwert", "höchste Klasse", "Mittelwert", "Spanne",
+                 "1. Ordnung", "gesamt"},
+                zeilen, 7.5);
+  blatt.Absatz(SobolErklaerung, 7, Grau);
+
+  TDiagrammAnsicht tornadoAnsicht(TDiagrammAnsicht::Art::Tornado);
+  TornadoDiagrammFuellen(tornadoAnsicht, a);
+  tornadoAnsicht.setAchsenTitel("Verkehrswert in Tsd. €", "");
+  // The variance shares right beside the tornado, row by row, so they need no names of their own.
+  TDiagrammAnsicht sobolAnsicht(TDiagrammAnsicht::Art::Anteile);
+  SobolDiagrammFuellen(sobolAnsicht, a);
+  sobolAnsicht.setAchsenTitel("Anteil an der Varianz in %", "");
+  sobolAnsicht.setZeilennamenSichtbar(false);
+  sobolAnsicht.setTitel("Varianzanteile (%)");
+  blatt.Diagramme({&tornadoAnsicht, &sobolAnsicht}, Mm(85), {5, 3}, Mm(2));
+
+  blatt.Ueberschrift("Verteilungsfunktion", Mm(80));
+  TDiagrammAnsicht verteilung(TDiagrammAnsicht::Art::Linien);
+  VerteilungsDiagrammFuellen(verteilung, a);
+  verteilung.setAchsenTitel("Verkehrswert in Tsd. €", "P(VKW ≤ x)");
+  blatt.Diagramme({&verteilung}, Mm(85));
+}
+
+void LaufDiagrammeZeichnen(BerichtBlatt &blatt, const Laufergebnis &lauf) {
+  blatt.NeueSeite();
+  blatt.Ueberschrift("Diagramme des letzten Laufs", Mm(110));
   TDiagrammAnsicht histogramm(TDiagrammAnsicht::Art::Balken);
   HistogrammAnsichtEinrichten(histogramm);
   HistogrammZeigen(histogramm, lauf.Histo);
-  DiagrammZeichnen(maler, QRectF(0, blatt.y, w, h), histogramm);
-
+  histogramm.setAchsenTitel("Verkehrswert in Tsd. € (Klassenmitten)", "Anzahl Versuche");
+  blatt.Diagramme({&histogramm}, Mm(110));
   TDiagrammAnsicht kurve(TDiagrammAnsicht::Art::Linien);
   KurvenAnsichtEinrichten(kurve);
   KurveZeigen(kurve, lauf.Kurve);
-  DiagrammZeichnen(maler, QRectF(w + luecke, blatt.y, w, h), kurve);
-  blatt.y += h;
+  kurve.setAchsenTitel("Verkehrswert in Tsd. € (Klassenmitten)", "Anteil der Versuche in den Klassen darunter");
+  blatt.Diagramme({&kurve}, Mm(110));
 }
 
-} // namespace
+// Draws the whole report; returns the number of pages.
+int Zeichnen(QPdfWriter &pdf, const Auswertung &a, const Laufergebnis &lauf, const QDateTime &zeitpunkt,
+             int seitenGesamt) {
+  QPainter maler;
+  if (!maler.begin(&pdf)) throw Fehler("Der Bericht kann nicht angelegt werden.");
+  maler.setRenderHint(QPainter::Antialiasing);
+  maler.setRenderHint(QPainter::TextAntialiasing);
+  const QLocale deutsch(QLocale::German, QLocale::Germany);
+  const QString datum = deutsch.toString(zeitpunkt, QStringLiteral("dd.MM.yyyy, HH:mm")) + " Uhr";
+  BerichtBlatt blatt(pdf, maler, "KWT Monte-Carlo-Simulation: Bericht vom " + datum, seitenGesamt);
+  blatt.Kopf("KWT Monte-Carlo-Simulation: Bericht", "Erstellt am " + datum);
+  EingabenSchreiben(blatt, a);
+  ErgebnisInWortenSchreiben(blatt, a);
+  ExaktSchreiben(blatt, a);
+  LaufSchreiben(blatt, a, lauf);
+  blatt.NeueSeite();
+  EmpfindlichkeitSchreiben(blatt, a);
+  if (a.Stand == StichprobenStand::Vergleichbar) LaufDiagrammeZeichnen(blatt, lauf);
+  blatt.Beenden();
+  const int seiten = blatt.Seite();
+  if (!maler.end()) throw Fehler("Der Bericht kann nicht angelegt werden.");
+  return seiten;
+}
 
-QByteArray BerichtPdf(const Auswertung &a, const Laufergebnis &lauf, const QDateTime &zeitpunkt) {
+QByteArray Dokument(const Auswertung &a, const Laufergebnis &lauf, const QDateTime &zeitpunkt, int seitenGesamt,
+                    int *seiten) {
   QByteArray daten;
   QBuffer puffer(&daten);
   puffer.open(QIODevice::WriteOnly);
   {
     QPdfWriter pdf(&puffer);
-    pdf.setResolution(Aufloesung);
-    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 12, 15, 12),
+    pdf.setResolution(BerichtAufloesung);
+    pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 12, 15, 10),
                                   QPageLayout::Millimeter));
     pdf.setTitle("KWT Monte-Carlo-Simulation: Bericht");
     pdf.setCreator("KWT Monte-Carlo-Simulation");
-    QPainter maler;
-    if (!maler.begin(&pdf)) throw Fehler("Der Bericht kann nicht angelegt werden.");
-    maler.setRenderHint(QPainter::Antialiasing);
-    maler.setRenderHint(QPainter::TextAntialiasing);
-    const double breite = pdf.width(), hoehe = pdf.height();
-    Blatt blatt(maler, breite);
-    const QLocale deutsch(QLocale::German, QLocale::Germany);
-    blatt.Kopf("KWT Monte-Carlo-Simulation: Bericht",
-               "Erstellt am " + deutsch.toString(zeitpunkt, QStringLiteral("dd.MM.yyyy, HH:mm")) + " Uhr");
-    EingabenSchreiben(blatt, a);
-    LaufSchreiben(blatt, a, lauf);
-    ExaktSchreiben(blatt, a);
-    if (a.Stand == StichprobenStand::Vergleichbar) DiagrammeZeichnen(maler, blatt, breite, hoehe, lauf);
-    if (!maler.end()) throw Fehler("Der Bericht kann nicht angelegt werden.");
+    *seiten = Zeichnen(pdf, a, lauf, zeitpunkt, seitenGesamt);
   }
   return daten;
+}
+
+} // namespace
+
+QByteArray BerichtPdf(const Auswertung &a, const Laufergebnis &lauf, const QDateTime &zeitpunkt) {
+  // The first pass counts the pages for the footers of the second.
+  int seiten = 0;
+  Dokument(a, lauf, zeitpunkt, 0, &seiten);
+  return Dokument(a, lauf, zeitpunkt, seiten, &seiten);
 }
 
 } // namespace kwt

@@ -1,14 +1,23 @@
-// "Bericht als PDF…": one A4 page for the appraisal file.
+// "Bericht als PDF…": the evaluation laid out for an appraisal file, on A4 pages.
 //
-// Top to bottom: title and date; the ten bounds and the five percentage rows the evaluation was
-// computed from; the last run with its nine figures as the main window shows them; the exact figures
-// beside the sample, the combinations that cannot be computed and the tornado figures; the run's
-// histogram and cumulative curve, drawn by the same chart views and the same path from the result
-// to the chart (LaufDiagramme.h) as in the main window.
+//   Page 1: title and date; the inputs with their units (%, Jahre, €) and the class percentages;
+//     the result in words (the central 80 % and 90 % ranges, the price thresholds the valuer
+//     entered); the exact figures with the sample beside them and the combinations that cannot be
+//     computed; the last run with its nine figures and the precision of its sample.
+//   Page 2: sensitivity: the tornado figures and the variance shares in one table, the tornado and
+//     the Sobol bars side by side, the exact distribution function (with the sample's over it).
+//   Page 3, only with a current run: the run's histogram and cumulative curve, drawn by the same
+//     chart views and the same path from the result to the chart (LaufDiagramme.h) as in the main
+//     window, with units on their axes.
+// A block that does not fit starts the next page; every page carries the date and "Seite n von N".
 //
-// The run's part (figures and charts) appears only when its sample belongs to the bounds and
-// percentages on the page (StichprobenStand::Vergleichbar); otherwise the page says why it is missing,
-// so that a report never shows figures of other inputs under these ones.
+// The run's part appears only when its sample belongs to the bounds and percentages on the page
+// (StichprobenStand::Vergleichbar); otherwise the page says why it is missing, so that a report
+// never shows figures of other inputs under these ones, and no page of empty charts follows.
+//
+// The report shows two medians of one run and names each: the main window's "Median:", the middle
+// of the sorted list of distinct result lines (every value once), as "Median der verschiedenen
+// Werte", and the sample's median beside the exact one, the middle of all stored trials.
 #pragma once
 
 #include <QByteArray>
@@ -18,7 +27,7 @@
 
 namespace kwt {
 
-// The PDF file's bytes. Throws Fehler when the page cannot be drawn.
+// The PDF file's bytes. Throws Fehler when the pages cannot be drawn.
 QByteArray BerichtPdf(const Auswertung &auswertung, const Laufergebnis &lauf, const QDateTime &zeitpunkt);
 
 } // namespace kwt

@@ -99,7 +99,7 @@ private slots:
     QCOMPARE(oben, QStringList({"&Datei", "&Verteilungen", "&Auswertung", "Info"}));
     QStringList eintraege;
     for (QAction *a : Finde<QMenu>(fenster.get(), "mnAuswertung")->actions()) eintraege << a->text();
-    QCOMPARE(eintraege, QStringList({"Exakte Verteilung…", "Bericht als PDF…"}));
+    QCOMPARE(eintraege, QStringList({"Exakte Verteilung…", "Vergleichen mit Szenario…", "Bericht als PDF…"}));
   }
 
   // The default scenario after a run from the state 0: every figure as `kwt-mc --seed 0 --exakt`
@@ -144,6 +144,58 @@ private slots:
       QVERIFY(qAbs(t->TornadoTief()->at(4) - (4481.446 - 4977.455)) < 0.002);
       QVERIFY(qAbs(t->TornadoHoch()->at(4) - (5473.465 - 4977.455)) < 0.002);
       QVERIFY(t->chart()->legend()->isVisible());
+    }));
+    QVERIFY(meldungen.isEmpty());
+  }
+
+  // Thresholds typed into the dialog (Enter adds, the dialog stays open), the ranges, the variance
+  // shares and the precision: the very digits of `kwt-mc --seed 0 --exakt --schwelle …`.
+  void SchwellenBereicheUndAnteileWieKwtMc() {
+    Lauf(10000);
+    const QStringList erwartet =
+        KwtMcZeilen({"--seed", "0", "--exakt", "--schwelle", "4500000", "--schwelle", "5000000.5"});
+    QVERIFY(ImDialog([&](TDlgAuswertung &d) {
+      auto *feld = Finde<TZahlFeld>(&d, "ESchwelle");
+      for (const char *betrag : {"4.500.000", "5.000.000,50", "4.500.000"}) { // the second 4.500.000 is not added again
+        feld->setFocus();
+        feld->selectAll();
+        QTest::keyClicks(feld, betrag);
+        QTest::keyClick(feld, Qt::Key_Return);
+      }
+      QVERIFY(d.isVisible());
+      auto *tabelle = Finde<QTableWidget>(&d, "TabSchwellen");
+      QCOMPARE(tabelle->rowCount(), 2);
+      for (int z = 0; z < 2; ++z) QVERIFY2(erwartet.contains(Zellen(tabelle, z)), qPrintable(Zellen(tabelle, z)));
+      QCOMPARE(Zellen(tabelle, 0), QString("4.500.000 € 2,0767 % 97,9233 % 2,0500 % 97,9500 %"));
+      for (const char *name : {"LBereich80", "LBereich90", "LStandardfehler", "LMedianIntervall", "LVersucheNoetig"}) {
+        const QString text = Finde<QLabel>(&d, name)->text();
+        QVERIFY2(erwartet.contains(text), qPrintable(text));
+      }
+      QCOMPARE(Finde<QLabel>(&d, "LBereich90")->text(),
+               QString("Mit 90 % Wahrscheinlichkeit liegt der Ertragswert zwischen 4.585.625 € und 5.373.914 €."));
+      auto *sobol = Finde<QTableWidget>(&d, "TabSobol");
+      QCOMPARE(sobol->rowCount(), 5);
+      for (int z = 0; z < 5; ++z) QVERIFY2(erwartet.contains(Zellen(sobol, z)), qPrintable(Zellen(sobol, z)));
+      QCOMPARE(Zellen(sobol, 0), QString("Jahresrohertrag 73,39 % 73,42 %"));
+      QVERIFY(erwartet.contains(Finde<QLabel>(&d, "LSobolErklaerung")->text()));
+      // The shares' bars in the tornado's order, in percent.
+      QVERIFY(qAbs(d.ChartSobol()->TornadoTief()->at(4) - 73.39) < 0.01);
+      QVERIFY(qAbs(d.ChartSobol()->TornadoHoch()->at(4) - 73.42) < 0.01);
+
+      // "Entfernen" takes the selected row away.
+      tabelle->selectRow(1);
+      QTest::mouseClick(Finde<QPushButton>(&d, "BtnSchwelleEntfernen"), Qt::LeftButton);
+      QCOMPARE(tabelle->rowCount(), 1);
+      // An empty field adds nothing.
+      feld->clear();
+      QTest::mouseClick(Finde<QPushButton>(&d, "BtnSchwelleHinzufuegen"), Qt::LeftButton);
+      QCOMPARE(tabelle->rowCount(), 1);
+    }));
+    // The window keeps the amounts for the next opening.
+    QVERIFY(ImDialog([&](TDlgAuswertung &d) {
+      auto *tabelle = Finde<QTableWidget>(&d, "TabSchwellen");
+      QCOMPARE(tabelle->rowCount(), 1);
+      QCOMPARE(tabelle->item(0, 0)->text(), QString("4.500.000 €"));
     }));
     QVERIFY(meldungen.isEmpty());
   }
@@ -254,46 +306,80 @@ private slots:
     QVERIFY(meldungen.isEmpty());
   }
 
-  void BerichtEineSeiteMitDenZahlen() {
+  // The text of one page of the report, blanks made single.
+  QString Seite(const QTemporaryDir &ordner, int seite) {
+    const QString nummer = QString::number(seite);
+    return Ausgabe("pdftotext", {"-layout", "-f", nummer, "-l", nummer, PdfPfad(ordner), "-"}).simplified();
+  }
+
+  // Three pages: inputs with units, the result in words, the exact and the run's figures with both
+  // medians named; sensitivity and variance shares; the run's charts with units on their axes.
+  void BerichtMitDenZahlenAufDreiSeiten() {
     if (!Vorhanden("pdfinfo") || !Vorhanden("pdftotext")) QSKIP("pdfinfo/pdftotext (poppler-utils) fehlen");
     QTemporaryDir ordner;
     DateiDialogNach(PdfPfad(ordner));
     Lauf(2000);
+    QVERIFY(ImDialog([&](TDlgAuswertung &d) {
+      Finde<TZahlFeld>(&d, "ESchwelle")->insert("4.500.000");
+      d.BtnSchwelleHinzufuegenClick();
+    }));
     Menu("mnBerichtPdf");
     QVERIFY(meldungen.isEmpty());
     QVERIFY(QFile::exists(PdfPfad(ordner)));
     QCOMPARE(QDir(ordner.path()).entryList(QDir::Files), QStringList{"bericht.pdf"}); // no temporary file left
 
     const QString info = Ausgabe("pdfinfo", {PdfPfad(ordner)});
-    QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")), qPrintable(info));
+    QVERIFY2(info.contains(QRegularExpression("Pages:\\s+3\\n")), qPrintable(info));
     QVERIFY2(info.contains("(A4)"), qPrintable(info));
-    const QString text = Ausgabe("pdftotext", {"-layout", PdfPfad(ordner), "-"}).simplified();
-    QStringList erwartet{"KWT Monte-Carlo-Simulation: Bericht",
-                         "Erstellt am " + QDate::currentDate().toString("dd.MM.yyyy"),
-                         "Liegenschaftszinssatz 4,80 5,10", "Bodenwert 675.000,00 720.000,00",
-                         "2.000 Durchläufe",
-                         "Exakte Verteilung des Verkehrswerts: 96.466 Werte aus 100.000 Klassenkombinationen",
-                         "Mittelwert: 4.977.455", "Kolmogorow-Smirnow-Abstand:",
-                         "Jahresrohertrag Klasse 1: 313.000,00 4.481.446 Klasse 10: 367.000,00 5.473.465 992.019",
-                         "Histogramm der Verkehrswerte", "Relative Häufigkeitsverteilung"};
-    // The nine figures of the run, as the main window's labels show them.
+    const QString datum = QDate::currentDate().toString("dd.MM.yyyy");
+    const QString median = QString::fromStdString(Ergebnis().Anzeige(Kennzahl::LMedianSTP));
+    QStringList seite1{"KWT Monte-Carlo-Simulation: Bericht", "Erstellt am " + datum,
+                       "Liegenschaftszinssatz % 4,80 5,10", "Restnutzungsdauer Jahre 40,00 60,00",
+                       "Jahresrohertrag €/Jahr 310.000,00 370.000,00", "Bodenwert € 675.000,00 720.000,00",
+                       "Mit 80 % Wahrscheinlichkeit liegt der Ertragswert zwischen 4.672.130 € und 5.283.988 €.",
+                       "Mit 90 % Wahrscheinlichkeit liegt der Ertragswert zwischen 4.585.625 € und 5.373.914 €.",
+                       "4.500.000 € 2,0767 % 97,9233 %", "2.000 Durchläufe",
+                       "Exakte Verteilung des Verkehrswerts: 96.466 Werte aus 100.000 Klassenkombinationen",
+                       "Mittelwert: 4.977.455", "Kolmogorow-Smirnow-Abstand:",
+                       "Median der verschiedenen Werte: " + median, "Zwei Mediane:",
+                       "Standardfehler des Mittelwerts:", "95 %-Intervall des Medians:", "Seite 1 von 3"};
+    // The other eight figures of the run, as the main window's labels show them.
     for (const KennzahlEintrag &e : Kennzahlen) {
-      erwartet << QString::fromUtf8(e.Beschriftung) + " " +
-                      QString::fromStdString(Ergebnis().Anzeige(e.Art));
+      if (e.Art == Kennzahl::LMedianSTP) continue;
+      seite1 << QString::fromUtf8(e.Beschriftung) + " " + QString::fromStdString(Ergebnis().Anzeige(e.Art));
     }
-    for (const QString &e : erwartet) QVERIFY2(text.contains(e), qPrintable(e + "\n---\n" + text));
+    const QStringList seite2{"Empfindlichkeit und Varianzanteile",
+                             "Jahresrohertrag Klasse 1: 313.000,00 4.481.446 Klasse 10: 367.000,00 5.473.465 992.019 "
+                             "73,39 % 73,42 %",
+                             "Empfindlichkeit des exakten Mittelwerts (Tsd.)", "Varianzanteile (%)",
+                             "Anteil an der Varianz in %", "Verteilungsfunktion des Verkehrswerts", "Seite 2 von 3"};
+    const QStringList seite3{"Histogramm der Verkehrswerte", "Anzahl Versuche",
+                             "Verkehrswert in Tsd. € (Klassenmitten)", "Relative Häufigkeitsverteilung", "Seite 3 von 3"};
+    const QList<QStringList> seiten{seite1, seite2, seite3};
+    for (int i = 0; i < 3; ++i) {
+      const QString text = Seite(ordner, i + 1);
+      for (const QString &e : seiten[i]) QVERIFY2(text.contains(e), qPrintable(e + "\n---\n" + text));
+    }
+    // The window's label caption "Median:" does not stand alone for the median of the distinct lines.
+    QVERIFY(!Seite(ordner, 1).contains("Median: " + median));
   }
 
+  // Without a run the report says so and has no page of empty charts.
   void BerichtOhneLaufNennteDenGrund() {
-    if (!Vorhanden("pdftotext")) QSKIP("pdftotext (poppler-utils) fehlt");
+    if (!Vorhanden("pdftotext") || !Vorhanden("pdfinfo")) QSKIP("pdfinfo/pdftotext (poppler-utils) fehlen");
     QTemporaryDir ordner;
     DateiDialogNach(PdfPfad(ordner));
     Menu("mnBerichtPdf");
+    QVERIFY(Ausgabe("pdfinfo", {PdfPfad(ordner)}).contains(QRegularExpression("Pages:\\s+2\\n")));
     const QString text = Ausgabe("pdftotext", {"-layout", PdfPfad(ordner), "-"}).simplified();
     QVERIFY(text.contains("Noch keine Stichprobe"));
+    QVERIFY(text.contains("das Histogramm und die Häufigkeitsverteilung"));
     QVERIFY(text.contains("Mittelwert: 4.977.455"));
+    QVERIFY(text.contains("Mit 90 % Wahrscheinlichkeit liegt der Ertragswert"));
     QVERIFY(!text.contains("Histogramm der Verkehrswerte"));
     QVERIFY(!text.contains("Mittel Stichprobe:"));
+    QVERIFY(!text.contains("Preisschwellen")); // none entered
+    QVERIFY(text.contains("Seite 2 von 2"));
   }
 
   void BerichtAbgebrochenSchreibtNichts() {
