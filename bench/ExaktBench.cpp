@@ -4,6 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include "ExakteAuswertung.h"
+#include "Preisschwellen.h"
+#include "Sobolindizes.h"
+#include "Stichprobengenauigkeit.h"
+#include "Variantenvergleich.h"
 #include "Standardwerte.h"
 
 using namespace kwt;
@@ -38,5 +42,44 @@ void BM_ExaktElfAusgaengeGebrochen(benchmark::State &state) {
   Exakt(state, modell);
 }
 BENCHMARK(BM_ExaktElfAusgaengeGebrochen)->Unit(benchmark::kMillisecond);
+
+// What the evaluation adds to the exact distribution of the defaults: the variance shares over the
+// class grid, the comparison with a second variant (exact products of masses), the sample's precision
+// of 10^5 stored values, and a price threshold.
+Bewertungsmodell Standardmodell() {
+  Bewertungsmodell modell;
+  MenuVoreinstellungAnwenden(modell, StandardVoreinstellung);
+  modell.VerteilungenVorbereiten(StandardMin, StandardMax);
+  return modell;
+}
+
+void BM_Sobolindizes(benchmark::State &state) {
+  const ExakteVerteilung e = ExakteVerteilungBerechnen(Standardmodell().Verteilungen);
+  for (auto _ : state) benchmark::DoNotOptimize(SobolindizesBerechnen(e)[RO].Gesamt);
+}
+BENCHMARK(BM_Sobolindizes)->Unit(benchmark::kMillisecond);
+
+void BM_Variantenvergleich(benchmark::State &state) {
+  const ExakteVerteilung a = ExakteVerteilungBerechnen(Standardmodell().Verteilungen);
+  Parameterwerte min = StandardMin, max = StandardMax;
+  min[RO] += 10000;
+  max[RO] += 10000;
+  const ExakteVerteilung b = VarianteBerechnen(min, max, StandardProzente());
+  for (auto _ : state) benchmark::DoNotOptimize(VariantenVergleichen(a, b).BHoeher);
+}
+BENCHMARK(BM_Variantenvergleich)->Unit(benchmark::kMillisecond);
+
+void BM_Genauigkeit(benchmark::State &state) {
+  std::vector<double> werte;
+  for (std::uint32_t i = 0; i < 100000; ++i) werte.push_back(4000000 + (i * 2654435761u) % 2000000);
+  for (auto _ : state) benchmark::DoNotOptimize(GenauigkeitBerechnen(werte).MedianUnten);
+}
+BENCHMARK(BM_Genauigkeit)->Unit(benchmark::kMillisecond);
+
+void BM_Preisschwelle(benchmark::State &state) {
+  const ExakteVerteilung e = ExakteVerteilungBerechnen(Standardmodell().Verteilungen);
+  for (auto _ : state) benchmark::DoNotOptimize(PreisschwelleBerechnen(e, {}, 5000000).ExaktUnter);
+}
+BENCHMARK(BM_Preisschwelle)->Unit(benchmark::kMicrosecond);
 
 } // namespace
