@@ -10,6 +10,7 @@
 #include "BerichtBlatt.h"
 #include "DiagrammAnsicht.h"
 #include "DialogAuswertung.h"
+#include "DialogVergleich.h"
 #include "LaufDiagramme.h"
 #include "W32_CLC.h"
 
@@ -29,24 +30,25 @@ constexpr std::array<const char *, ParameterAnzahl> Einheit{"%", "Jahre", "€/J
 // The window's "Median:" is the middle of the distinct result lines: named for what it is.
 constexpr const char *MedianDerZeilen = "Median der verschiedenen Werte:";
 
-void EingabenSchreiben(BerichtBlatt &blatt, const Auswertung &a) {
-  blatt.Ueberschrift("Eingaben: Grenzen und Anteile der zehn Klassen in Prozent");
-  QList<double> spalten{33, 12, 18, 18};  // with ten classes of 8.8 and the sum: 180 mm
+void EingabenSchreiben(BerichtBlatt &blatt, const QString &titel, const Parameterwerte &min, const Parameterwerte &max,
+                       const std::array<Klassenwerte, ParameterAnzahl> &prozente) {
+  blatt.Ueberschrift(titel);
+  QList<double> spalten{32, 11, 17, 17};  // with ten classes of 9 and the sum: 179 mm
   QList<Qt::Alignment> ausrichtung{L, L, R, R};
   QStringList kopf{"Parameter", "Einheit", "min", "max"};
   for (int k = 1; k <= KlassenAnzahlVerteilung; ++k) {
-    spalten << 8.8;
+    spalten << 9;
     ausrichtung << R;
     kopf << QString::number(k);
   }
-  spalten << 11;
+  spalten << 12;
   ausrichtung << R;
   kopf << "Summe";
   QList<QStringList> zeilen;
   for (Parameter p : AlleParameter) {
-    QStringList z{ParameterBezeichnung[p], Einheit[p], Zahl(a.Min[p], 2), Zahl(a.Max[p], 2)};
+    QStringList z{ParameterBezeichnung[p], Einheit[p], Zahl(min[p], 2), Zahl(max[p], 2)};
     Extended summe = 0;
-    for (Extended prozent : a.Tabellen[p].Prozent) {
+    for (Extended prozent : prozente[p]) {
       z << Zahl(prozent, 2);
       summe += prozent;
     }
@@ -204,9 +206,40 @@ void LaufDiagrammeZeichnen(BerichtBlatt &blatt, const Laufergebnis &lauf) {
   blatt.Diagramme({&kurve}, Mm(110));
 }
 
+void VergleichSchreiben(BerichtBlatt &blatt, const Vergleichsauswertung &v) {
+  blatt.NeueSeite();
+  blatt.Ueberschrift("Vergleich zweier Varianten", Mm(40));
+  blatt.Absatz("Variante A: die Eingaben von Seite 1 (" + Q(v.Koepfe[0]) + "). Variante B: " + Q(v.Namen[1]) + " (" +
+                   Q(v.Koepfe[1]) + "), mit diesen Eingaben:",
+               8);
+  EingabenSchreiben(blatt, "Eingaben der Variante B", v.B.Min, v.B.Max, v.B.Prozent);
+  blatt.Ueberschrift("Exakte Kennzahlen beider Varianten", Mm(45));
+  QList<QStringList> zeilen;
+  for (const Variantenzeile &z : v.Vergleich.Zeilen) {
+    zeilen << QStringList{Q(z.Beschriftung), Q(z.AText), Q(z.BText), Q(z.DifferenzText), Q(z.DifferenzProzentText)};
+  }
+  blatt.Tabelle({40, 30, 30, 30, 30}, {L, R, R, R, R}, {"", "Variante A", "Variante B", "B − A", "B − A (%)"}, zeilen);
+  const Variantenvergleich &w = v.Vergleich;
+  blatt.Absatz("P(VKW_B > VKW_A) = " + Q(w.BHoeherText), 9.5, Qt::black, true);
+  blatt.Absatz("Gleiche Werte: " + Q(w.GleichText) + "; P(VKW_B < VKW_A) = " + Q(w.BNiedrigerText) +
+               ". Die Varianten gelten als unabhängig; Werte auf volle Euro aufgerundet, gleiche Werte zählen weder "
+               "als höher noch als niedriger.");
+  if (!v.Schwellen[0].empty()) {
+    QList<QStringList> schwellen;
+    for (std::size_t i = 0; i < v.Schwellen[0].size(); ++i) {
+      schwellen << QStringList{Q(v.Schwellen[0][i].BetragText), Q(v.Schwellen[0][i].ExaktUnterText),
+                               Q(v.Schwellen[1][i].ExaktUnterText)};
+    }
+    blatt.Tabelle({40, 40, 40}, {L, R, R}, {"Preisschwelle", "A: P(VKW < Betrag)", "B: P(VKW < Betrag)"}, schwellen);
+  }
+  TDiagrammAnsicht kurven(TDiagrammAnsicht::Art::Linien);
+  VergleichsDiagrammFuellen(kurven, v);
+  blatt.Diagramme({&kurven}, Mm(90));
+}
+
 // Draws the whole report; returns the number of pages.
 int Zeichnen(QPdfWriter &pdf, const Auswertung &a, const Laufergebnis &lauf, const QDateTime &zeitpunkt,
-             int seitenGesamt) {
+             const Vergleichsauswertung *vergleich, int seitenGesamt) {
   QPainter maler;
   if (!maler.begin(&pdf)) throw Fehler("Der Bericht kann nicht angelegt werden.");
   maler.setRenderHint(QPainter::Antialiasing);
@@ -215,21 +248,24 @@ int Zeichnen(QPdfWriter &pdf, const Auswertung &a, const Laufergebnis &lauf, con
   const QString datum = deutsch.toString(zeitpunkt, QStringLiteral("dd.MM.yyyy, HH:mm")) + " Uhr";
   BerichtBlatt blatt(pdf, maler, "KWT Monte-Carlo-Simulation: Bericht vom " + datum, seitenGesamt);
   blatt.Kopf("KWT Monte-Carlo-Simulation: Bericht", "Erstellt am " + datum);
-  EingabenSchreiben(blatt, a);
+  std::array<Klassenwerte, ParameterAnzahl> prozente;
+  for (Parameter p : AlleParameter) prozente[p] = a.Tabellen[p].Prozent;
+  EingabenSchreiben(blatt, "Eingaben: Grenzen und Anteile der zehn Klassen in Prozent", a.Min, a.Max, prozente);
   ErgebnisInWortenSchreiben(blatt, a);
   ExaktSchreiben(blatt, a);
   LaufSchreiben(blatt, a, lauf);
   blatt.NeueSeite();
   EmpfindlichkeitSchreiben(blatt, a);
   if (a.Stand == StichprobenStand::Vergleichbar) LaufDiagrammeZeichnen(blatt, lauf);
+  if (vergleich) VergleichSchreiben(blatt, *vergleich);
   blatt.Beenden();
   const int seiten = blatt.Seite();
   if (!maler.end()) throw Fehler("Der Bericht kann nicht angelegt werden.");
   return seiten;
 }
 
-QByteArray Dokument(const Auswertung &a, const Laufergebnis &lauf, const QDateTime &zeitpunkt, int seitenGesamt,
-                    int *seiten) {
+QByteArray Dokument(const Auswertung &a, const Laufergebnis &lauf, const QDateTime &zeitpunkt,
+                    const Vergleichsauswertung *vergleich, int seitenGesamt, int *seiten) {
   QByteArray daten;
   QBuffer puffer(&daten);
   puffer.open(QIODevice::WriteOnly);
@@ -240,18 +276,19 @@ QByteArray Dokument(const Auswertung &a, const Laufergebnis &lauf, const QDateTi
                                   QPageLayout::Millimeter));
     pdf.setTitle("KWT Monte-Carlo-Simulation: Bericht");
     pdf.setCreator("KWT Monte-Carlo-Simulation");
-    *seiten = Zeichnen(pdf, a, lauf, zeitpunkt, seitenGesamt);
+    *seiten = Zeichnen(pdf, a, lauf, zeitpunkt, vergleich, seitenGesamt);
   }
   return daten;
 }
 
 } // namespace
 
-QByteArray BerichtPdf(const Auswertung &a, const Laufergebnis &lauf, const QDateTime &zeitpunkt) {
+QByteArray BerichtPdf(const Auswertung &a, const Laufergebnis &lauf, const QDateTime &zeitpunkt,
+                      const Vergleichsauswertung *vergleich) {
   // The first pass counts the pages for the footers of the second.
   int seiten = 0;
-  Dokument(a, lauf, zeitpunkt, 0, &seiten);
-  return Dokument(a, lauf, zeitpunkt, seiten, &seiten);
+  Dokument(a, lauf, zeitpunkt, vergleich, 0, &seiten);
+  return Dokument(a, lauf, zeitpunkt, vergleich, seiten, &seiten);
 }
 
 } // namespace kwt

@@ -9,6 +9,9 @@
 //   Page 3, only with a current run: the run's histogram and cumulative curve, drawn by the same
 //     chart views and the same path from the result to the chart (LaufDiagramme.h) as in the main
 //     window, with units on their axes.
+//   Last page, after a comparison with a scenario ("Vergleichen mit Szenario…"): variant B's inputs,
+//     the figures of both variants with their differences, P(VKW_B > VKW_A) and both curves; variant
+//     A is the inputs of page 1.
 // A block that does not fit starts the next page; every page carries the date and "Seite n von N".
 //
 // The run's part appears only when its sample belongs to the bounds and percentages on the page
@@ -24,10 +27,13 @@
 #include <QDateTime>
 
 #include "Auswertung.h"
+#include "Vergleich.h"
 
 namespace kwt {
 
-// The PDF file's bytes. Throws Fehler when the pages cannot be drawn.
-QByteArray BerichtPdf(const Auswertung &auswertung, const Laufergebnis &lauf, const QDateTime &zeitpunkt);
+// The PDF file's bytes; vergleich: the comparison to add, or none. Throws Fehler when the pages
+// cannot be drawn.
+QByteArray BerichtPdf(const Auswertung &auswertung, const Laufergebnis &lauf, const QDateTime &zeitpunkt,
+                      const Vergleichsauswertung *vergleich = nullptr);
 
 } // namespace kwt

@@ -24,6 +24,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "Bewertungsmodell.h"
@@ -161,6 +163,8 @@ private:
   TStatusLeiste *status_ = nullptr;
   // The price thresholds entered in the evaluation dialog, for its next opening and the report.
   std::vector<Extended> schwellen_;
+  // The scenario of the last comparison and its file name: the report compares the inputs with it.
+  std::optional<std::pair<Szenario, std::string>> vergleichB_;
 
   TVerteilungBearbeiten verteilungBearbeiten_;
   std::function<void(QWidget *)> programmInfo_;

@@ -112,8 +112,10 @@ void TMainForm::mnVergleichenClick() {
     const QString pfad = dateiDialog_(this, false, "Szenario zum Vergleich öffnen", SzenarioFilter, "kwt");
     if (pfad.isEmpty()) return;
     const Szenario b = SzenarioLaden(pfad.toStdString());
-    TDlgVergleich dialog(VergleichBerechnen(modell_, min, max, b, QFileInfo(pfad).fileName().toStdString(), schwellen_),
-                         this);
+    const std::string name = QFileInfo(pfad).fileName().toStdString();
+    TDlgVergleich dialog(VergleichBerechnen(modell_, min, max, b, name, schwellen_), this);
+    // The report carries the comparison from now on.
+    vergleichB_ = {b, name};
     dialog.setDruckAbfrage([this, &dialog](QPrinter &drucker) { return druckDialog_ && druckDialog_(&dialog, drucker); });
     dialog.exec();
   });
@@ -127,7 +129,9 @@ void TMainForm::mnBerichtPdfClick() {
     const QString pfad =
         dateiDialog_(this, true, "Bericht als PDF speichern", "PDF-Dateien (*.pdf);;Alle Dateien (*)", "pdf");
     if (pfad.isEmpty()) return;
-    const QByteArray pdf = BerichtPdf(a, lauf_.Ergebnis(), QDateTime::currentDateTime());
+    std::optional<Vergleichsauswertung> vergleich;
+    if (vergleichB_) vergleich = VergleichBerechnen(modell_, min, max, vergleichB_->first, vergleichB_->second, schwellen_);
+    const QByteArray pdf = BerichtPdf(a, lauf_.Ergebnis(), QDateTime::currentDateTime(), vergleich ? &*vergleich : nullptr);
     DateiSicherSchreiben(pfad.toStdString(), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
   });
 }

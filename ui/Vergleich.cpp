@@ -24,6 +24,7 @@ Vergleichsauswertung VergleichBerechnen(const Bewertungsmodell &modell, const Pa
   for (Parameter p : AlleParameter) prozentA[p] = modell.Verteilungen[p].Prozent;
   Vergleichsauswertung v;
   v.Namen = {"aktuelle Eingaben", nameB};
+  v.B = b;
   // Both distributions at once, B on a thread of its own that computes like the main thread (upward
   // rounding, 64-bit mantissa); a failure of B arrives here through the future.
   auto varianteB = std::async(std::launch::async, [&] {

@@ -18,6 +18,7 @@ namespace kwt {
 
 struct Vergleichsauswertung {
   std::array<std::string, 2> Namen;    // "aktuelle Eingaben", the file's name
+  Szenario B;                          // variant B's bounds and percentages
   std::array<std::string, 2> Koepfe;   // "96.466 Werte aus 100.000 Klassenkombinationen"
   std::array<ExakteVerteilung, 2> Varianten;
   Variantenvergleich Vergleich;

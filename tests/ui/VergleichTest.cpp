@@ -6,6 +6,8 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -120,6 +122,30 @@ private slots:
     }));
     QCOMPARE(gefragt, 1);
     QVERIFY(meldungen.isEmpty());
+  }
+
+  // After a comparison the report carries it on its last page, variant B's inputs with it.
+  void BerichtMitDemVergleich() {
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("pdftotext (poppler-utils) fehlt");
+    Szenario b = fenster->SzenarioAusFenster();
+    b.Min[RO] = 320000;
+    b.Max[RO] = 380000;
+    const QString pfad = Speichern("b.kwt", b);
+    QString hoeher;
+    QVERIFY(ImVergleich(pfad, [&](TDlgVergleich &d) { hoeher = Finde<QLabel>(&d, "LBHoeher")->text(); }));
+    const QString pdf = ordner.filePath("bericht.pdf");
+    fenster->setDateiDialog([pdf](QWidget *, bool, const QString &, const QString &, const QString &) { return pdf; });
+    Menu("mnBerichtPdf");
+    QVERIFY(meldungen.isEmpty());
+    QProcess p;
+    p.start("pdftotext", {"-layout", "-f", "3", "-l", "3", pdf, "-"});
+    p.waitForFinished(30000);
+    const QString text = QString::fromUtf8(p.readAllStandardOutput()).simplified();
+    for (const QString &e : {QString("Vergleich zweier Varianten"), QString("Variante B: b.kwt"),
+                             QString("Eingaben der Variante B"), QString("Jahresrohertrag €/Jahr 320.000,00 380.000,00"),
+                             hoeher, QString("Verteilungsfunktionen der beiden Varianten"), QString("Seite 3 von 3")}) {
+      QVERIFY2(text.contains(e), qPrintable(e + "\n---\n" + text));
+    }
   }
 
   // A file that is no scenario, a scenario whose bounds cannot be prepared, and a cancelled file
