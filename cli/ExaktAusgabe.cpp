@@ -4,29 +4,15 @@
 #include <cmath>
 #include <ostream>
 
+#include "Textspalten.h"
 #include "W32_CLC.h"
 
 namespace kwt::cli {
 
 namespace {
 
-std::size_t Zeichen(const std::string &s) {
-  return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
-// Padding by characters, not bytes: the texts hold umlauts and dashes.
-std::string Links(const std::string &s, std::size_t breite) {
-  return s + std::string(breite - std::min(breite, Zeichen(s)), ' ');
-}
-std::string Rechts(const std::string &s, std::size_t breite) {
-  return std::string(breite - std::min(breite, Zeichen(s)), ' ') + s;
-}
 std::string Text(Extended x, int dezimalen) { return ZahlFormatieren(dezimalen, true, true, x, false); }
 
-// NaN becomes null, as nlohmann writes it.
-nlohmann::ordered_json Zahl(Extended x) {
-  if (!std::isfinite(x)) return nullptr;
-  return static_cast<double>(x);
-}
 nlohmann::ordered_json Klassennummer(int k) {
   if (k < 0) return nullptr;
   return k + 1;
@@ -67,16 +53,16 @@ void SchwellenTextAusgeben(std::ostream &aus, const std::vector<Preisschwelle> &
 
 nlohmann::ordered_json SchwelleJson(const Preisschwelle &s, bool mitStichprobe) {
   nlohmann::ordered_json j;
-  j["betrag"] = Zahl(s.Betrag);
+  j["betrag"] = JsonZahl(s.Betrag);
   j["betrag_text"] = s.BetragText;
-  j["exakt_unter"] = Zahl(s.ExaktUnter);
+  j["exakt_unter"] = JsonZahl(s.ExaktUnter);
   j["exakt_unter_text"] = s.ExaktUnterText;
-  j["exakt_ab"] = Zahl(s.ExaktAb);
+  j["exakt_ab"] = JsonZahl(s.ExaktAb);
   j["exakt_ab_text"] = s.ExaktAbText;
   if (mitStichprobe) {
-    j["stichprobe_unter"] = Zahl(s.StichprobeUnter);
+    j["stichprobe_unter"] = JsonZahl(s.StichprobeUnter);
     j["stichprobe_unter_text"] = s.StichprobeUnterText;
-    j["stichprobe_ab"] = Zahl(s.StichprobeAb);
+    j["stichprobe_ab"] = JsonZahl(s.StichprobeAb);
     j["stichprobe_ab_text"] = s.StichprobeAbText;
   }
   return j;
@@ -145,19 +131,19 @@ nlohmann::ordered_json ExaktJson(const ExaktErgebnis &ergebnis) {
   const StichprobenVergleich &v = ergebnis.Vergleich;
   j["kombinationen"] = e.Kombinationen;
   j["werte"] = e.Werte.size();
-  j["anteil_berechenbar"] = Zahl(e.AnteilBerechenbar);
+  j["anteil_berechenbar"] = JsonZahl(e.AnteilBerechenbar);
   j["stichprobe_umfang"] = v.Umfang;
   nlohmann::ordered_json kennzahlen;
   for (std::size_t i = 0; i < v.Zeilen.size(); ++i) {
     const Vergleichszeile &z = v.Zeilen[i];
     nlohmann::ordered_json k;
     k["beschriftung"] = z.Beschriftung;
-    k["exakt"] = Zahl(z.Exakt);
+    k["exakt"] = JsonZahl(z.Exakt);
     k["exakt_text"] = z.ExaktText;
     if (v.Umfang > 0) {
-      k["stichprobe"] = Zahl(z.Stichprobe);
+      k["stichprobe"] = JsonZahl(z.Stichprobe);
       k["stichprobe_text"] = z.StichprobeText;
-      k["differenz"] = Zahl(z.Differenz);
+      k["differenz"] = JsonZahl(z.Differenz);
       k["differenz_text"] = z.DifferenzText;
       k["differenz_prozent_text"] = z.DifferenzProzentText;
     }
@@ -165,15 +151,15 @@ nlohmann::ordered_json ExaktJson(const ExaktErgebnis &ergebnis) {
   }
   j["kennzahlen"] = kennzahlen;
   if (v.Umfang > 0 && !e.Leer()) {
-    j["ks_abstand"] = Zahl(v.KsAbstand);
+    j["ks_abstand"] = JsonZahl(v.KsAbstand);
     j["ks_abstand_text"] = v.KsAbstandText;
     j["ks_stelle"] = v.KsStelle;
-    j["ks_grenze"] = Zahl(v.KsGrenze);
+    j["ks_grenze"] = JsonZahl(v.KsGrenze);
   }
   nlohmann::ordered_json fehler = nlohmann::ordered_json::array();
   for (const ExakterFehler &f : e.Fehler) {
     fehler.push_back({{"meldung", f.Meldung},
-                      {"wahrscheinlichkeit", Zahl(f.Wahrscheinlichkeit)},
+                      {"wahrscheinlichkeit", JsonZahl(f.Wahrscheinlichkeit)},
                       {"wahrscheinlichkeit_text", ProzentText(f.Wahrscheinlichkeit)},
                       {"kombinationen", f.Kombinationen}});
   }
@@ -187,31 +173,31 @@ nlohmann::ordered_json ExaktJson(const ExaktErgebnis &ergebnis) {
     t["name"] = ParameterBezeichnung[s.Param];
     t["klasse_tief"] = Klassennummer(s.KlasseTief);
     t["klasse_hoch"] = Klassennummer(s.KlasseHoch);
-    t["mitte_tief"] = Zahl(s.MitteTief);
-    t["mitte_hoch"] = Zahl(s.MitteHoch);
-    t["mittel_tief"] = Zahl(s.MittelTief);
+    t["mitte_tief"] = JsonZahl(s.MitteTief);
+    t["mitte_hoch"] = JsonZahl(s.MitteHoch);
+    t["mittel_tief"] = JsonZahl(s.MittelTief);
     t["mittel_tief_text"] = zeilen[i].MittelTiefText;
-    t["mittel_hoch"] = Zahl(s.MittelHoch);
+    t["mittel_hoch"] = JsonZahl(s.MittelHoch);
     t["mittel_hoch_text"] = zeilen[i].MittelHochText;
-    t["spanne"] = Zahl(s.Spanne);
+    t["spanne"] = JsonZahl(s.Spanne);
     t["spanne_text"] = zeilen[i].SpanneText;
     tornado.push_back(t);
   }
   j["empfindlichkeit"] = tornado;
   nlohmann::ordered_json sobol;
   for (const Sobolindex &s : ergebnis.Sobol) {
-    sobol[std::string(ParameterKuerzel[s.Param])] = {{"erster_ordnung", Zahl(s.ErsterOrdnung)},
+    sobol[std::string(ParameterKuerzel[s.Param])] = {{"erster_ordnung", JsonZahl(s.ErsterOrdnung)},
                                                      {"erster_ordnung_text", s.ErsterOrdnungText},
-                                                     {"gesamt", Zahl(s.Gesamt)},
+                                                     {"gesamt", JsonZahl(s.Gesamt)},
                                                      {"gesamt_text", s.GesamtText}};
   }
   j["sobol"] = sobol;
   nlohmann::ordered_json bereiche = nlohmann::ordered_json::array();
   for (const Wertebereich &b : ergebnis.Bereiche) {
     bereiche.push_back({{"prozent", b.Prozent},
-                        {"unten", Zahl(b.Unten)},
+                        {"unten", JsonZahl(b.Unten)},
                         {"unten_text", BetragText(b.Unten)},
-                        {"oben", Zahl(b.Oben)},
+                        {"oben", JsonZahl(b.Oben)},
                         {"oben_text", BetragText(b.Oben)},
                         {"satz", b.Satz}});
   }

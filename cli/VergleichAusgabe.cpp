@@ -8,26 +8,13 @@
 
 #include "ExaktAusgabe.h"
 #include "Variantenvergleich.h"
+#include "Textspalten.h"
 #include "W32_CLC.h"
 
 namespace kwt::cli {
 
 namespace {
 
-nlohmann::ordered_json Zahl(Extended x) {
-  if (!std::isfinite(x)) return nullptr;
-  return static_cast<double>(x);
-}
-
-std::size_t Zeichen(const std::string &s) {
-  return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
-std::string Links(const std::string &s, std::size_t breite) {
-  return s + std::string(breite - std::min(breite, Zeichen(s)), ' ');
-}
-std::string Rechts(const std::string &s, std::size_t breite) {
-  return std::string(breite - std::min(breite, Zeichen(s)), ' ') + s;
-}
 std::string Anzahl(std::size_t n) { return ZahlFormatieren(0, true, true, static_cast<Extended>(n), false); }
 
 std::string Kopf(const ExakteVerteilung &e) {
@@ -63,7 +50,7 @@ int VergleichAusgeben(const Auftrag &auftrag, std::ostream &aus, std::ostream &f
       variante["datei"] = v.Dateien[i];
       variante["kombinationen"] = e[i].Kombinationen;
       variante["werte"] = e[i].Werte.size();
-      variante["anteil_berechenbar"] = Zahl(e[i].AnteilBerechenbar);
+      variante["anteil_berechenbar"] = JsonZahl(e[i].AnteilBerechenbar);
       nlohmann::ordered_json liste = nlohmann::ordered_json::array();
       for (const Preisschwelle &s : schwellen[i]) liste.push_back(SchwelleJson(s, false));
       variante["schwellen"] = liste;
@@ -73,20 +60,20 @@ int VergleichAusgeben(const Auftrag &auftrag, std::ostream &aus, std::ostream &f
     for (std::size_t z = 0; z < vergleich.Zeilen.size(); ++z) {
       const Variantenzeile &zeile = vergleich.Zeilen[z];
       kennzahlen[ExakteKennzahlen[z].Name] = {{"beschriftung", zeile.Beschriftung},
-                                              {"a", Zahl(zeile.A)},
+                                              {"a", JsonZahl(zeile.A)},
                                               {"a_text", zeile.AText},
-                                              {"b", Zahl(zeile.B)},
+                                              {"b", JsonZahl(zeile.B)},
                                               {"b_text", zeile.BText},
-                                              {"differenz", Zahl(zeile.Differenz)},
+                                              {"differenz", JsonZahl(zeile.Differenz)},
                                               {"differenz_text", zeile.DifferenzText},
                                               {"differenz_prozent_text", zeile.DifferenzProzentText}};
     }
     j["kennzahlen"] = kennzahlen;
-    j["p_b_hoeher"] = Zahl(vergleich.BHoeher);
+    j["p_b_hoeher"] = JsonZahl(vergleich.BHoeher);
     j["p_b_hoeher_text"] = vergleich.BHoeherText;
-    j["p_gleich"] = Zahl(vergleich.Gleich);
+    j["p_gleich"] = JsonZahl(vergleich.Gleich);
     j["p_gleich_text"] = vergleich.GleichText;
-    j["p_b_niedriger"] = Zahl(vergleich.BNiedriger);
+    j["p_b_niedriger"] = JsonZahl(vergleich.BNiedriger);
     j["p_b_niedriger_text"] = vergleich.BNiedrigerText;
     aus << nlohmann::ordered_json{{"vergleich", j}}.dump(2) << '\n';
     return 0;

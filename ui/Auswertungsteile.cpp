@@ -1,6 +1,9 @@
 #include "Auswertungsteile.h"
 
 #include <QChart>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -92,6 +95,19 @@ QWidget *Gerahmt(QWidget *w, QWidget *eltern) {
 
 void MarkeVerbergen(QChart *diagramm, QAbstractSeries *reihe) {
   for (QLegendMarker *marke : diagramm->legend()->markers(reihe)) marke->setVisible(false);
+}
+
+QHBoxLayout *Dialogfuss(QDialog *dialog) {
+  auto *unten = new QHBoxLayout;
+  auto *hinweis = new QLabel("Drucken und Zwischenablage mit rechter Maustaste aufrufen.", dialog);
+  hinweis->setObjectName("LHinweis");
+  auto *schliessen = new QPushButton("Schließen", dialog);
+  schliessen->setObjectName("BtnSchliessen");
+  schliessen->setDefault(true);
+  QObject::connect(schliessen, &QPushButton::clicked, dialog, &QDialog::accept);
+  unten->addWidget(hinweis, 1);
+  unten->addWidget(schliessen);
+  return unten;
 }
 
 } // namespace kwt

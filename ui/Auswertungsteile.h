@@ -1,6 +1,6 @@
 // What the evaluation dialog and the comparison window are built from: read-only tables exactly as
 // high as their rows (the figures never scroll), selectable text lines, a sunken frame around a chart
-// view, and hiding a legend entry.
+// view, hiding a legend entry, and the dialog's foot.
 #pragma once
 
 #include <QList>
@@ -9,6 +9,8 @@
 
 class QAbstractSeries;
 class QChart;
+class QDialog;
+class QHBoxLayout;
 class QLabel;
 class QTableWidget;
 class QWidget;
@@ -32,6 +34,10 @@ QLabel *Hinweiszeile(const QString &text, const char *name, QWidget *eltern);
 QWidget *Gerahmt(QWidget *w, QWidget *eltern);
 
 void MarkeVerbergen(QChart *diagramm, QAbstractSeries *reihe);
+
+// The line at a dialog's foot: the hint to the charts' right-click menu and "Schließen" (the default
+// button, which accepts the dialog).
+QHBoxLayout *Dialogfuss(QDialog *dialog);
 
 inline QString Q(const std::string &s) { return QString::fromStdString(s); }
 

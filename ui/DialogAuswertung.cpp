@@ -112,16 +112,7 @@ TDlgAuswertung::TDlgAuswertung(Auswertung auswertung, QWidget *eltern) : QDialog
   DiagrammeFuellen();
   SchwellenZeigen();
 
-  auto *unten = new QHBoxLayout;
-  auto *hinweis = new QLabel("Drucken und Zwischenablage mit rechter Maustaste aufrufen.", this);
-  hinweis->setObjectName("LHinweis");
-  auto *schliessen = new QPushButton("Schließen", this);
-  schliessen->setObjectName("BtnSchliessen");
-  schliessen->setDefault(true);
-  connect(schliessen, &QPushButton::clicked, this, &QDialog::accept);
-  unten->addWidget(hinweis, 1);
-  unten->addWidget(schliessen);
-  spalte->addLayout(unten);
+  spalte->addLayout(Dialogfuss(this));
   resize(1180, 780);
 }
 

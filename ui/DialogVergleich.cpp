@@ -41,16 +41,7 @@ TDlgVergleich::TDlgVergleich(const Vergleichsauswertung &v, QWidget *eltern) : Q
   raster->addWidget(Gerahmt(chart_, this), 0, 1);
   raster->setColumnStretch(1, 1);
 
-  auto *unten = new QHBoxLayout;
-  auto *hinweis = new QLabel("Drucken und Zwischenablage mit rechter Maustaste aufrufen.", this);
-  hinweis->setObjectName("LHinweis");
-  auto *schliessen = new QPushButton("Schließen", this);
-  schliessen->setObjectName("BtnSchliessen");
-  schliessen->setDefault(true);
-  connect(schliessen, &QPushButton::clicked, this, &QDialog::accept);
-  unten->addWidget(hinweis, 1);
-  unten->addWidget(schliessen);
-  raster->addLayout(unten, 1, 0, 1, 2);
+  raster->addLayout(Dialogfuss(this), 1, 0, 1, 2);
   resize(1100, 620);
 }
 

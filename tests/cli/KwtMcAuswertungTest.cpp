@@ -18,16 +18,10 @@
 using namespace kwt;
 using kwt::test::Aufrufen;
 using kwt::test::Ausgabe;
+using kwt::test::Lesen;
 using nlohmann::json;
 
 namespace {
-
-json Lesen(const std::string &text) {
-  std::fesetround(FE_TONEAREST);
-  json j = json::parse(text);
-  std::fesetround(FE_UPWARD);
-  return j;
-}
 
 // The stored values of `kwt-mc --seed 0` (10,000 trials of the defaults), sorted.
 std::vector<double> StandardlaufSortiert() {

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <type_traits>
 
 #include "ExakteVerteilung.h"
 #include "Ertragswert.h"
@@ -28,18 +29,14 @@ inline Bewertungsmodell Modell(const Parameterwerte &min, const Parameterwerte &
   return m;
 }
 
-// Every combination of outcomes through the trial's own formula (Ertragswert in one piece) and its
-// rounding for the store, with the probability multiplied out: the reference for the values, the
-// probabilities and the messages, independent of the pairing, sorting and exact sums.
-struct Durchgezaehlt {
-  std::map<double, Extended> werte; // unconditional probabilities
-  std::map<std::string, std::pair<Extended, std::int64_t>> fehler;
-};
-
-inline Durchgezaehlt Durchzaehlen(const Bewertungsmodell &m) {
+// Every combination of outcomes with a probability above 0, through the trial's own formula
+// (Ertragswert in one piece) and its rounding for the store, with the probability multiplied out:
+// f(outcomes, probability, stored value) for a computable one, f(outcomes, probability, message) for
+// one that raises. The reference for the values, probabilities and messages, independent of the
+// pairing, sorting and exact sums.
+template <class F> void JedeKombination(const Bewertungsmodell &m, F f) {
   std::array<KlassenZustaende, ParameterAnzahl> z;
   for (Parameter p : AlleParameter) z[p] = KlassenZustaendeZaehlen(m.Verteilungen[p]);
-  Durchgezaehlt d;
   std::array<int, ParameterAnzahl> k{};
   for (k[0] = 0; k[0] < AusgangAnzahl; ++k[0])
     for (k[1] = 0; k[1] < AusgangAnzahl; ++k[1])
@@ -52,12 +49,28 @@ inline Durchgezaehlt Durchzaehlen(const Bewertungsmodell &m) {
             try {
               const Extended v = Ertragswert(z[LZ].Wert[k[LZ]], z[RND].Wert[k[RND]], z[RO].Wert[k[RO]],
                                              z[BWK].Wert[k[BWK]], z[BO].Wert[k[BO]]);
-              d.werte[static_cast<double>(RundenInt64(v))] += p;
-            } catch (const GleitkommaFehler &f) {
-              d.fehler[f.what()].first += p;
-              ++d.fehler[f.what()].second;
+              f(k, p, static_cast<double>(RundenInt64(v)));
+            } catch (const GleitkommaFehler &fehler) {
+              f(k, p, std::string(fehler.what()));
             }
           }
+}
+
+struct Durchgezaehlt {
+  std::map<double, Extended> werte; // unconditional probabilities
+  std::map<std::string, std::pair<Extended, std::int64_t>> fehler;
+};
+
+inline Durchgezaehlt Durchzaehlen(const Bewertungsmodell &m) {
+  Durchgezaehlt d;
+  JedeKombination(m, [&](const std::array<int, ParameterAnzahl> &, Extended p, const auto &ergebnis) {
+    if constexpr (std::is_same_v<std::decay_t<decltype(ergebnis)>, double>) {
+      d.werte[ergebnis] += p;
+    } else {
+      d.fehler[ergebnis].first += p;
+      ++d.fehler[ergebnis].second;
+    }
+  });
   return d;
 }
 

@@ -21,29 +21,14 @@ struct Referenz {
 // Every combination of outcomes through the trial's own formula and its rounding for the store;
 // failing combinations are left out and the others taken with their probabilities as they are.
 Referenz Durchrechnen(const Bewertungsmodell &m) {
-  std::array<KlassenZustaende, ParameterAnzahl> z;
-  for (Parameter p : AlleParameter) z[p] = KlassenZustaendeZaehlen(m.Verteilungen[p]);
   struct Zelle {
     std::array<int, ParameterAnzahl> k;
     Extended p, y;
   };
   std::vector<Zelle> zellen;
-  std::array<int, ParameterAnzahl> k{};
-  for (k[0] = 0; k[0] < AusgangAnzahl; ++k[0])
-    for (k[1] = 0; k[1] < AusgangAnzahl; ++k[1])
-      for (k[2] = 0; k[2] < AusgangAnzahl; ++k[2])
-        for (k[3] = 0; k[3] < AusgangAnzahl; ++k[3])
-          for (k[4] = 0; k[4] < AusgangAnzahl; ++k[4]) {
-            Extended p = 1;
-            for (Parameter i : AlleParameter) p *= z[i].Wahrscheinlichkeit(k[i]);
-            if (p == 0) continue;
-            try {
-              const Extended v = Ertragswert(z[LZ].Wert[k[LZ]], z[RND].Wert[k[RND]], z[RO].Wert[k[RO]],
-                                             z[BWK].Wert[k[BWK]], z[BO].Wert[k[BO]]);
-              zellen.push_back({k, p, static_cast<Extended>(RundenInt64(v))});
-            } catch (const GleitkommaFehler &) {
-            }
-          }
+  JedeKombination(m, [&](const std::array<int, ParameterAnzahl> &k, Extended p, const auto &ergebnis) {
+    if constexpr (std::is_same_v<std::decay_t<decltype(ergebnis)>, double>) zellen.push_back({k, p, ergebnis});
+  });
   Extended gesamtP = 0, summe = 0;
   for (const Zelle &c : zellen) {
     gesamtP += c.p;
