@@ -198,12 +198,12 @@ void LaufDiagrammeZeichnen(BerichtBlatt &blatt, const Laufergebnis &lauf) {
   HistogrammAnsichtEinrichten(histogramm);
   HistogrammZeigen(histogramm, lauf.Histo);
   histogramm.setAchsenTitel("Verkehrswert in Tsd. € (Klassenmitten)", "Anzahl Versuche");
-  blatt.Diagramme({&histogramm}, Mm(110));
+  blatt.Diagramme({&histogramm}, Mm(120));
   TDiagrammAnsicht kurve(TDiagrammAnsicht::Art::Linien);
   KurvenAnsichtEinrichten(kurve);
   KurveZeigen(kurve, lauf.Kurve);
   kurve.setAchsenTitel("Verkehrswert in Tsd. € (Klassenmitten)", "Anteil der Versuche in den Klassen darunter");
-  blatt.Diagramme({&kurve}, Mm(110));
+  blatt.Diagramme({&kurve}, Mm(120));
 }
 
 void VergleichSchreiben(BerichtBlatt &blatt, const Vergleichsauswertung &v) {
