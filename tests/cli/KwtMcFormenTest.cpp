@@ -16,17 +16,10 @@
 using namespace kwt;
 using kwt::test::Aufrufen;
 using kwt::test::Ausgabe;
+using kwt::test::Lesen;
 using nlohmann::json;
 
 namespace {
-
-// Read as any consumer reads the output: with round-to-nearest.
-json Lesen(const std::string &text) {
-  std::fesetround(FE_TONEAREST);
-  json j = json::parse(text);
-  std::fesetround(FE_UPWARD);
-  return j;
-}
 
 // The double a reader expects for a value the program shows as this decimal text.
 double Dezimal(Extended x) {

@@ -8,41 +8,16 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <nlohmann/json.hpp>
-
-#include <cfenv>
-#include <sstream>
-
 #include "DialogVerteilung.h"
 #include "Fenstertest.h"
 #include "FormTeil.h"
-#include "KwtMc.h"
+#include "KwtMcAufruf.h"
 
 using namespace kwt;
+using test::Lesen;
 using test::Tippen;
 
 namespace {
-
-struct KwtMcAusgabe {
-  int status;
-  std::string aus, fehler;
-};
-
-KwtMcAusgabe KwtMc(std::vector<std::string> argumente) {
-  argumente.insert(argumente.begin(), "kwt-mc");
-  std::vector<const char *> argv;
-  for (const std::string &a : argumente) argv.push_back(a.c_str());
-  std::ostringstream aus, fehler;
-  const int status = cli::KwtMc(static_cast<int>(argv.size()), argv.data(), aus, fehler);
-  return {status, aus.str(), fehler.str()};
-}
-
-nlohmann::json Lesen(const std::string &text) {
-  std::fesetround(FE_TONEAREST);
-  nlohmann::json j = nlohmann::json::parse(text);
-  std::fesetround(FE_UPWARD);
-  return j;
-}
 
 void FormWaehlen(TFormTeil &teil, FormArt art) {
   QComboBox *liste = teil.EFormArt();
@@ -77,7 +52,7 @@ class FormenSzenarioTest : public test::Fenstertest {
   // The window's run against kwt-mc's with these arguments (and the same seed, 0, and trials).
   void WieKwtMc(std::vector<std::string> argumente) {
     for (const char *a : {"--seed", "0", "--json"}) argumente.emplace_back(a);
-    const KwtMcAusgabe a = KwtMc(argumente);
+    const test::Ausgabe a = test::Aufrufen(argumente);
     QCOMPARE(a.status, 0);
     const nlohmann::json j = Lesen(a.aus);
     for (const KennzahlEintrag &k : Kennzahlen) {
