@@ -11,6 +11,7 @@
 
 #include "Datei.h"
 #include "ErgebnisCsv.h"
+#include "Eingaben.h"
 #include "ExaktAusgabe.h"
 #include "GenauigkeitAusgabe.h"
 #include "Simulationslauf.h"
@@ -159,6 +160,7 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
     return 2;
   }
 
+  for (const std::string &h : auftrag.Hinweise) fehler << "kwt-mc: " << h << "\n";
   if (auftrag.Vergleich) return AusgabeBeenden(aus, fehler, VergleichAusgeben(auftrag, aus, fehler));
 
   Bewertungsmodell modell;
@@ -197,6 +199,7 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
   }
   if (auftrag.Json) {
     nlohmann::ordered_json j = JsonErgebnis(ergebnis);
+    j["eingaben"] = EingabenJson(auftrag);
     if (!meldung.empty()) j["fehler"] = meldung;
     if (ergebnis.AktVersuch > 0) j["genauigkeit"] = GenauigkeitJson(genauigkeit);
     if (exakt) j["exakt"] = ExaktJson(*exakt);

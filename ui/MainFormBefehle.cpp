@@ -1,5 +1,6 @@
 // The main window's commands: "Berechnen" and "Stop", the menus "&Datei", "&Verteilungen",
-// "&Auswertung" (exact distribution, comparison with a scenario, report) and "Info", the five "Verteilung" buttons and "Modernisierung…" of the RND row. Every command runs through the error
+// "&Auswertung" (exact distribution, comparison with a scenario, report) and "Info", the five
+// "Verteilung" buttons and "Modernisierung…" of the RND row. Every command runs through the error
 // edge (BefehlAusfuehren, Meldungen.h): an error ends it where it occurs and shows the error box, and
 // what the command did before stays.
 #include <QDateTime>
@@ -67,8 +68,11 @@ void TMainForm::mnSzenarioOeffnenClick() {
 }
 
 void TMainForm::SzenarioOeffnen(const QString &pfad) {
-  // Read and checked whole before anything changes: a bad file leaves the window as it was.
-  BefehlAusfuehren(this, [&] { SzenarioInsFenster(SzenarioLaden(pfad.toStdString())); });
+  // Read and checked whole before anything changes: a bad file leaves the window as it was. A shape
+  // the file no longer fits was dropped while reading; the window says so once the rest is in place.
+  std::vector<std::string> hinweise;
+  if (!BefehlAusfuehren(this, [&] { SzenarioInsFenster(SzenarioLaden(pfad.toStdString(), &hinweise)); })) return;
+  for (const std::string &h : hinweise) HinweisMelden(this, QString::fromStdString(h));
 }
 
 void TMainForm::mnSzenarioSpeichernClick() {
