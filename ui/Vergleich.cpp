@@ -27,11 +27,20 @@ Vergleichsauswertung VergleichBerechnen(const Bewertungsmodell &modell, const Pa
   v.B = b;
   // Both distributions at once, B on a thread of its own that computes like the main thread (upward
   // rounding, 64-bit mantissa); a failure of B arrives here through the future.
+  // A variant whose tables cannot be prepared is named in the message.
+  const auto berechnen = [&v](std::size_t i, const Parameterwerte &mi, const Parameterwerte &ma,
+                              const std::array<Klassenwerte, ParameterAnzahl> &prozent) {
+    try {
+      return VarianteBerechnen(mi, ma, prozent);
+    } catch (const GleitkommaFehler &f) {
+      throw GleitkommaFehler(std::string(i == 0 ? "Variante A (" : "Variante B (") + v.Namen[i] + "): " + f.what());
+    }
+  };
   auto varianteB = std::async(std::launch::async, [&] {
     StandardRundungUebernehmen();
-    return VarianteBerechnen(b.Min, b.Max, b.Prozent);
+    return berechnen(1, b.Min, b.Max, b.Prozent);
   });
-  v.Varianten[0] = VarianteBerechnen(min, max, prozentA);
+  v.Varianten[0] = berechnen(0, min, max, prozentA);
   v.Varianten[1] = varianteB.get();
   v.Vergleich = VariantenVergleichen(v.Varianten[0], v.Varianten[1]);
   for (std::size_t i = 0; i < 2; ++i) {
