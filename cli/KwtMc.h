@@ -1,7 +1,7 @@
 // The headless command kwt-mc: the window's run on a terminal, for batch use.
 //
 //   kwt-mc [--szenario DATEI] [--versuche N] [--seed S] [--lz MIN:MAX] ... [--verteilung NAME]
-//          [--prozent PARAM=p1,...,p10] [--liste DATEI|-] [--csv DATEI] [--json] [--exakt]
+//          [--prozent PARAM=p1,...,p10] [--liste DATEI|-] [--csv DATEI] [--csv-trenner ;|,] [--json] [--exakt]
 //          [--threads N] [--versuchsweise] [--zeit]
 //
 // The run is the fast one on all cores (--threads N to choose); its results are those of the window's
@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "Bewertungsmodell.h"
+#include "ErgebnisCsv.h"
 #include "Fehler.h"
 #include "Standardwerte.h"
 
@@ -42,6 +43,7 @@ struct Auftrag {
   std::optional<std::uint32_t> Seed;
   std::optional<std::string> Liste;
   std::optional<std::string> Csv;
+  CsvTrenner CsvTrennzeichen = CsvTrenner::Komma; // RFC 4180, as the files written before
   bool Json = false;
   bool Exakt = false;
   int Threads = 0; // 0: one per core

@@ -46,14 +46,14 @@ TMainForm::TMainForm(Bewertungsmodell &modell, QWidget *eltern)
   qApp->installEventFilter(this);
   verteilungBearbeiten_ = VerteilungBearbeiten;
   programmInfo_ = [](QWidget *eltern) { ProgrammInfoZeigen(eltern); };
-  dateiDialog_ = [](QWidget *eltern, bool speichern, const QString &titel, const QString &filter,
-                    const QString &endung) {
+  dateiDialog_ = [](QWidget *eltern, bool speichern, const QString &titel, QString &filter, const QString &endung) {
     QFileDialog dialog(eltern, titel, QString(), filter);
     dialog.setAcceptMode(speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(speichern ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(endung);
-    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                   : QString();
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    filter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().first();
   };
   druckDialog_ = [](QWidget *eltern, QPrinter &drucker) {
     QPrintDialog dialog(&drucker, eltern);
