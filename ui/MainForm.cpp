@@ -37,10 +37,12 @@ TMainForm::TMainForm(Bewertungsmodell &modell, QWidget *eltern)
   widgets.Histogramm = chart2_;
   widgets.Kurve = chartRH_;
   anzeige_ = std::make_unique<TFensterAnzeige>(widgets);
-  resize(766, 741);
+  // The reference size, or what the layout needs where the window's fonts are wider.
+  const QSize groesse = QSize(766, 741).expandedTo(minimumSizeHint());
+  resize(groesse);
   if (const QScreen *bildschirm = screen()) {
     const QRect r = bildschirm->availableGeometry();
-    move(r.center() - QPoint(766 / 2, 741 / 2));
+    move(r.center() - QPoint(groesse.width() / 2, groesse.height() / 2));
   }
   // Key preview: the window sees every key before the control that has the focus.
   qApp->installEventFilter(this);
