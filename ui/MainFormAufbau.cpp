@@ -25,8 +25,8 @@
 #include "LaufDiagramme.h"
 #include "MainForm.h"
 #include "ParameterPanels.h"
-#include "Rollbereich.h"
 #include "Referenzgroessen.h"
+#include "Rollbereich.h"
 #include "StatusLeiste.h"
 #include "W32_CLC.h"
 #include "ZahlFeld.h"
@@ -37,9 +37,9 @@ namespace {
 
 const QColor Marineblau(0, 0, 128);
 
-// The upper area's height; below it the chart pages keep at least this much, enough for the title,
-// both axes and a plot to read.
+// The upper area's height, as in the reference layout.
 constexpr int ObenHoehe = 366;
+// The charts keep room for their title, both axes and a plot to read.
 constexpr int DiagrammMindesthoehe = 160;
 
 // The widest figure each value column of "Statistische Daten" holds without growing. The result
@@ -214,7 +214,7 @@ QWidget *TMainForm::StatistikGruppe() {
   setzen(oben, Kennzahl::LMinVKW, 0, 0);
   setzen(oben, Kennzahl::LMaxVKW, 1, 0);
   setzen(oben, Kennzahl::LMittelVKW, 2, 0);
-  // Column 2 parts a value from the caption of the second column.
+  // Column 2 is a gap between the first figures and the captions of the second column.
   setzen(oben, Kennzahl::LMWSTP, 0, 3);
   setzen(oben, Kennzahl::LMedianSTP, 1, 3);
   setzen(oben, Kennzahl::LDiffP, 2, 3);
