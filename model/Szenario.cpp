@@ -2,7 +2,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "Dezimalumwandlung.h"
 #include "W32_CLC.h"
 
 namespace kwt {
@@ -47,29 +47,89 @@ Extended Feldwert(const Json &j, const std::string &name, int stellen) {
     Falsch("Der Eintrag '" + name + "' im Szenario ist keine Zahl.");
   }
   if (!std::isfinite(x)) Falsch("Der Eintrag '" + name + "' im Szenario ist keine endliche Zahl.");
-  const Extended grenze = std::pow(10.0L, stellen);
+  Extended grenze = 1;
+  for (int i = 0; i < stellen; ++i) grenze *= 10;
   if (!(std::fabs(x) < grenze)) {
     Falsch("Der Eintrag '" + name + "' im Szenario liegt außerhalb dessen, was das Feld fassen kann (" +
            std::to_string(stellen) + " Stellen vor dem Komma).");
   }
-  // Two decimals: the value must read back from its text with two decimals.
-  const int modus = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  char puffer[64];
-  std::snprintf(puffer, sizeof puffer, "%.2Lf", x);
-  std::fesetround(modus);
-  Extended zwei = 0;
-  if (!TextZuExtendedVersuchen(puffer, zwei) || zwei != x) {
+  // Two decimals: the value must be the one its text with two decimals stands for.
+  if (AufDezimalenGerundet(x, 2) != x) {
     Falsch("Der Eintrag '" + name + "' im Szenario hat mehr als zwei Nachkommastellen.");
   }
   return x;
 }
 
+// Builds the document as the library's own parser does, but reads every number with a fraction or
+// an exponent from its text with the program's conversion: the library would call the C runtime's
+// strtold, whose results depend on the system and its rounding mode.
+class JsonLeser {
+public:
+  explicit JsonLeser(Json &wurzel) : wurzel_(wurzel) {}
+
+  bool null() { return Wert(nullptr); }
+  bool boolean(bool b) { return Wert(b); }
+  bool number_integer(Json::number_integer_t n) { return Wert(n); }
+  bool number_unsigned(Json::number_unsigned_t n) { return Wert(n); }
+  bool number_float(Json::number_float_t, const std::string &text) {
+    Extended x = 0;
+    // The grammar has been checked; a number that does not convert lies beyond the extended range.
+    if (!TextZuExtendedVersuchen(text, x)) {
+      x = text.front() == '-' ? -std::numeric_limits<Extended>::infinity() : std::numeric_limits<Extended>::infinity();
+    }
+    return Wert(x);
+  }
+  bool string(std::string &s) { return Wert(std::move(s)); }
+  bool binary(Json::binary_t &) { return false; }
+  bool start_object(std::size_t) { return Oeffnen(Json::object()); }
+  bool key(std::string &k) {
+    schluessel_ = std::move(k);
+    return true;
+  }
+  bool end_object() { return Schliessen(); }
+  bool start_array(std::size_t) { return Oeffnen(Json::array()); }
+  bool end_array() { return Schliessen(); }
+  bool parse_error(std::size_t, const std::string &, const Json::exception &) { return false; }
+
+private:
+  // The open containers are the last element of their parent, which gains no element while they are
+  // open: the pointers stay valid.
+  Json *Einfuegen(Json &&wert) {
+    if (offen_.empty()) {
+      wurzel_ = std::move(wert);
+      return &wurzel_;
+    }
+    Json &oben = *offen_.back();
+    if (oben.is_array()) {
+      oben.push_back(std::move(wert));
+      return &oben.back();
+    }
+    Json &ziel = oben[schluessel_];
+    ziel = std::move(wert);
+    return &ziel;
+  }
+  bool Wert(Json wert) {
+    Einfuegen(std::move(wert));
+    return true;
+  }
+  bool Oeffnen(Json leer) {
+    offen_.push_back(Einfuegen(std::move(leer)));
+    return true;
+  }
+  bool Schliessen() {
+    offen_.pop_back();
+    return true;
+  }
+
+  Json &wurzel_;
+  std::vector<Json *> offen_;
+  std::string schluessel_;
+};
+
 Json Parsen(const std::string &text) {
-  const int modus = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  Json j = Json::parse(text, nullptr, false);
-  std::fesetround(modus);
+  Json j;
+  JsonLeser leser(j);
+  if (!Json::sax_parse(text, &leser)) return Json(Json::value_t::discarded);
   return j;
 }
 
