@@ -12,6 +12,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "Dateipfad.h"
 #include "ErgebnisCsv.h"
 #include "ExaktAusgabe.h"
 #include "Simulationslauf.h"
@@ -305,7 +306,7 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
     if (*auftrag.Liste == "-") {
       aus << anzeige.Text;
     } else {
-      std::ofstream datei(*auftrag.Liste, std::ios::binary);
+      std::ofstream datei(DateiPfad(*auftrag.Liste), std::ios::binary);
       datei << anzeige.Text;
       if (!datei.flush()) {
         fehler << "kwt-mc: Die Liste kann nicht nach '" << *auftrag.Liste << "' geschrieben werden.\n";

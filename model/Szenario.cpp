@@ -9,6 +9,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "Dateipfad.h"
 #include "Dezimalumwandlung.h"
 #include "W32_CLC.h"
 
@@ -213,18 +214,22 @@ Szenario SzenarioAusText(const std::string &text) {
 }
 
 void DateiSicherSchreiben(const std::string &pfad, const std::string &inhalt) {
-  const std::string temp = pfad + ".tmp-" + std::to_string(::getpid());
+  const std::filesystem::path ziel = DateiPfad(pfad);
+  const std::filesystem::path temp = DateiPfad(pfad + ".tmp-" + std::to_string(::getpid()));
+  std::error_code fehler;
   {
     std::ofstream datei(temp, std::ios::binary | std::ios::trunc);
     datei << inhalt;
     datei.flush();
     if (!datei) {
-      std::remove(temp.c_str());
+      std::filesystem::remove(temp, fehler);
       Falsch("Die Datei '" + pfad + "' kann nicht geschrieben werden.");
     }
   }
-  if (std::rename(temp.c_str(), pfad.c_str()) != 0) {
-    std::remove(temp.c_str());
+  // std::filesystem::rename replaces an existing file on Windows too (std::rename does not there).
+  std::filesystem::rename(temp, ziel, fehler);
+  if (fehler) {
+    std::filesystem::remove(temp, fehler);
     Falsch("Die Datei '" + pfad + "' kann nicht geschrieben werden.");
   }
 }
@@ -234,7 +239,7 @@ void SzenarioSpeichern(const std::string &pfad, const Szenario &szenario) {
 }
 
 Szenario SzenarioLaden(const std::string &pfad) {
-  std::ifstream datei(pfad, std::ios::binary);
+  std::ifstream datei(DateiPfad(pfad), std::ios::binary);
   if (!datei) Falsch("Die Datei '" + pfad + "' kann nicht geöffnet werden.");
   std::string text;
   char puffer[4096];
