@@ -1,10 +1,5 @@
 # Boost's header-only libraries (Boost.Math).
 include("${CMAKE_CURRENT_LIST_DIR}/FremdeKoepfe.cmake")
-foreach(ziel Boost::headers Boost::boost)
-  if(NOT TARGET ${ziel})
-    add_library(${ziel} INTERFACE IMPORTED)
-    target_include_directories(${ziel} SYSTEM INTERFACE "${KWT_FREMDE_KOEPFE}")
-  endif()
-endforeach()
+kwt_fremde_koepfe(Boost::headers Boost::boost)
 set(Boost_FOUND TRUE)
 set(Boost_INCLUDE_DIRS "${KWT_FREMDE_KOEPFE}")

@@ -1,6 +1,3 @@
 include("${CMAKE_CURRENT_LIST_DIR}/FremdeKoepfe.cmake")
-if(NOT TARGET CLI11::CLI11)
-  add_library(CLI11::CLI11 INTERFACE IMPORTED)
-  target_include_directories(CLI11::CLI11 SYSTEM INTERFACE "${KWT_FREMDE_KOEPFE}")
-endif()
+kwt_fremde_koepfe(CLI11::CLI11)
 set(CLI11_FOUND TRUE)

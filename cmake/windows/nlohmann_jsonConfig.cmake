@@ -1,6 +1,3 @@
 include("${CMAKE_CURRENT_LIST_DIR}/FremdeKoepfe.cmake")
-if(NOT TARGET nlohmann_json::nlohmann_json)
-  add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
-  target_include_directories(nlohmann_json::nlohmann_json SYSTEM INTERFACE "${KWT_FREMDE_KOEPFE}")
-endif()
+kwt_fremde_koepfe(nlohmann_json::nlohmann_json)
 set(nlohmann_json_FOUND TRUE)

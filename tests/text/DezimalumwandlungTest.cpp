@@ -12,19 +12,12 @@
 
 #include "Dezimalumwandlung.h"
 #include "Gleitkomma.h"
+#include "../common/ExtendedVergleich.h"
 #include "W32_CLC.h"
 
 using namespace kwt;
 
 namespace {
-
-bool Bitgleich(Extended a, Extended b) { return std::memcmp(&a, &b, 10) == 0; }
-
-std::string Hex(Extended x) {
-  char puffer[64];
-  std::snprintf(puffer, sizeof puffer, "%La", x);
-  return puffer;
-}
 
 // Random finite extended values: between 10^-30 and 10^30 or short decimals as a user enters them,
 // and (fewer, their digits take milliseconds) of any exponent and subnormals.

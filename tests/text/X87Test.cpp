@@ -10,20 +10,13 @@
 #include <random>
 #include <thread>
 
+#include "../common/ExtendedVergleich.h"
 #include "W32_CLC.h"
 #include "X87.h"
 
 using namespace kwt;
 
 namespace {
-
-bool Bitgleich(Extended a, Extended b) { return std::memcmp(&a, &b, 10) == 0; }
-
-std::string Hex(Extended x) {
-  char puffer[64];
-  std::snprintf(puffer, sizeof puffer, "%La", x);
-  return puffer;
-}
 
 TEST(X87, LogarithmusUndPotenzBitgenau) {
   const std::pair<Extended, Extended> log2[] = {
