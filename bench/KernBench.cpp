@@ -1,8 +1,11 @@
-// Cost of the valuation core per call: the market value formula on both power paths and the
-// number formatter. Run: build/bench/kwt_bench
+// Cost of the valuation core per call: the market value formula on both power paths, the number
+// formatter, a shape's bounds and percentages, the remaining life over a range of points.
+// Run: build/bench/kwt_bench
 #include <benchmark/benchmark.h>
 
 #include "Ertragswert.h"
+#include "Formen.h"
+#include "Restnutzungsdauer.h"
 #include "W32_CLC.h"
 
 using namespace kwt;
@@ -44,6 +47,27 @@ void BM_ZahlFormatierenSechsStellen(benchmark::State &state) {
   }
 }
 BENCHMARK(BM_ZahlFormatierenSechsStellen);
+
+// What the editor's "Form…" part computes on every change of a number (Boost's distribution
+// functions with the rounding mode switched around them, largest remainder, the sum check).
+void BM_FormBerechnen(benchmark::State &state) {
+  const FormAngabe formen[] = {
+      {FormArt::Dreieck, {300000, 320000, 380000}},
+      {FormArt::Pert, {300000, 320000, 380000}},
+      {FormArt::Normal, {4.9L, 0.15L}},
+      {FormArt::Spanne, {252000, 319200, 66.7L}},
+      {FormArt::Gleich, {675000, 720000}},
+  };
+  const FormAngabe &angabe = formen[state.range(0)];
+  state.SetLabel(FormEintragVon(angabe.Art).Kuerzel);
+  for (auto _ : state) benchmark::DoNotOptimize(FormBerechnen(angabe));
+}
+BENCHMARK(BM_FormBerechnen)->DenseRange(0, 4);
+
+void BM_RndGrenzen(benchmark::State &state) {
+  for (auto _ : state) benchmark::DoNotOptimize(RndGrenzenBerechnen({80, 60, 0, 20}));
+}
+BENCHMARK(BM_RndGrenzen);
 
 } // namespace
 

@@ -160,6 +160,8 @@ nlohmann::ordered_json JsonErgebnis(const Simulationslauf &lauf, const TerminalA
 
 } // namespace
 
+std::string VersionsZeile() { return std::string("kwt-mc (KWT Monte-Carlo-Simulation) ") + KWT_VERSION; }
+
 Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
   CLI::App app{"KWT Monte-Carlo-Simulation ohne Fenster: ein Lauf mit den Vorgaben des Hauptfensters.", "kwt-mc"};
   app.set_help_flag("-h,--hilfe", "Diese Hilfe anzeigen");
@@ -184,6 +186,7 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
   app.add_flag("--versuchsweise", a.Versuchsweise,
                "Versuch für Versuch rechnen wie das Fenster (gleiche Ergebnisse, langsam; zum Vergleich)");
   app.add_flag("--zeit", a.Zeit, "Rechenzeit und Versuche je Sekunde ausgeben");
+  app.add_flag("--version", a.Version, "Versionsnummer ausgeben");
   if (hilfe) *hilfe = app.help();
   try {
     app.parse(argc, argv);
@@ -269,6 +272,11 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
     if (auftrag.Hilfe) {
       aus << hilfe;
       return 0;
+    }
+    if (auftrag.Version) {
+      if (aus << VersionsZeile() << '\n' << std::flush) return 0;
+      fehler << "kwt-mc: Die Versionsnummer kann nicht ausgegeben werden.\n";
+      return 1;
     }
   } catch (const ArgumentFehler &f) {
     fehler << "kwt-mc: " << f.Meldung << "\n";

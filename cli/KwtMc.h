@@ -47,6 +47,7 @@ struct Auftrag {
   bool Versuchsweise = false;
   bool Zeit = false;
   bool Hilfe = false;
+  bool Version = false;
 };
 
 // Reads the arguments. Throws ArgumentFehler with a German message naming the argument.
@@ -54,6 +55,9 @@ struct ArgumentFehler {
   std::string Meldung;
 };
 Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe = nullptr);
+
+// "kwt-mc (KWT Monte-Carlo-Simulation) 3.0.0.0": the version of project(VERSION), as the window's about box.
+std::string VersionsZeile();
 
 // The whole command: arguments, run, output. Returns the exit status.
 int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fehler);

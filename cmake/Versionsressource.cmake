@@ -13,6 +13,10 @@
 # The scripts are UTF-8 and use numeric constants instead of winver.h, so that neither compiler needs a
 # Windows SDK: x86_64-w64-mingw32-windres (with the host's C preprocessor) or llvm-rc.
 
+# The program's own resource script: assets/KWTMonteCarlo.rc.in with the numbers of project(VERSION) filled in.
+set(KWT_PROGRAMM_RC ${PROJECT_BINARY_DIR}/assets/KWTMonteCarlo.rc)
+configure_file(${PROJECT_SOURCE_DIR}/assets/KWTMonteCarlo.rc.in ${KWT_PROGRAMM_RC} @ONLY)
+
 find_program(KWT_WINDRES NAMES x86_64-w64-mingw32-windres windres)
 find_program(KWT_LLVM_RC NAMES llvm-rc llvm-rc-14)
 find_program(KWT_RC_PRAEPROZESSOR NAMES cpp)

@@ -1,5 +1,5 @@
 # Cross build for 64-bit Windows with Debian's MinGW-w64 (posix threads, for std::thread):
-#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DKWT_GUI=OFF
+#   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DKWT_GUI=OFF -DKWT_PAKET=OFF
 # Programs are linked statically: kwt-mc.exe needs no libstdc++, libgcc or winpthread DLL beside it.
 # Tests and other programs run under Wine when one is installed.
 set(CMAKE_SYSTEM_NAME Windows)

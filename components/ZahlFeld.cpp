@@ -243,12 +243,17 @@ void TZahlFeld::setNurAnzeige(bool fensterHintergrund) {
   FarbenSetzen();
 }
 
+void TZahlFeld::setLeerErlaubt(bool erlaubt) {
+  leerErlaubt_ = erlaubt;
+  FarbenSetzen();
+}
+
 void TZahlFeld::FarbenSetzen() {
   QPalette farben = parentWidget() ? parentWidget()->palette() : QApplication::palette(this);
   auto alleGruppen = [&farben](QPalette::ColorRole rolle, const QColor &farbe) {
     for (auto gruppe : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) farben.setColor(gruppe, rolle, farbe);
   };
-  if (!gueltig_) {
+  if (!gueltig_ && !(leerErlaubt_ && text().trimmed().isEmpty())) {
     alleGruppen(QPalette::Base, QColor(255, 0, 0));
     alleGruppen(QPalette::Text, QColor(0, 0, 0));
   } else {

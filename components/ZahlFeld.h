@@ -96,6 +96,10 @@ public:
   // fensterHintergrund the background is the window's colour instead of the field colour.
   void setNurAnzeige(bool fensterHintergrund);
 
+  // A field that may stay empty (an optional number): empty, it holds no number but is not shown
+  // red. Other text that fails is red as in any field.
+  void setLeerErlaubt(bool erlaubt);
+
 signals:
   // The user changed the text (typing, deleting, pasting, undo): once per change of the text.
   void geaendert();
@@ -116,6 +120,7 @@ private:
   QColor hintergrund_;
   QColor textfarbe_;
   bool fensterHintergrund_ = false;
+  bool leerErlaubt_ = false;
 };
 
 } // namespace kwt

@@ -9,23 +9,37 @@ void Bewertungsmodell::TabellenLoeschen() {
   ParamMax = {};
   Verteilungen = {};
   Stichprobe = {};
+  Formen = {};
+}
+
+void TabelleVorbereiten(TParamVerteilung &v, Extended min, Extended max) {
+  const Extended h = Durch(Minus(max, min), 10);
+  Extended m = Plus(min, Durch(h, 2));
+  Extended s = 0;
+  for (int k = 0; k < KlassenAnzahlVerteilung; ++k) {
+    s = Plus(s, Durch(v.Prozent[k], 100));
+    v.Kumuliert[k] = s;
+    v.Mitte[k] = m;
+    m = Plus(m, h);
+  }
+}
+
+Extended ProzentSumme(const Klassenwerte &prozent) {
+  Extended s = 0;
+  for (Extended p : prozent) s = Plus(s, p);
+  return s;
 }
 
 void Bewertungsmodell::VerteilungenVorbereiten(const Parameterwerte &min, const Parameterwerte &max) {
   ParamMin = min;
   ParamMax = max;
-  for (Parameter i : AlleParameter) {
-    TParamVerteilung &v = Verteilungen[i];
-    const Extended h = Durch(Minus(ParamMax[i], ParamMin[i]), 10);
-    Extended m = Plus(ParamMin[i], Durch(h, 2));
-    Extended s = 0;
-    for (int k = 0; k < KlassenAnzahlVerteilung; ++k) {
-      s = Plus(s, Durch(v.Prozent[k], 100));
-      v.Kumuliert[k] = s;
-      v.Mitte[k] = m;
-      m = Plus(m, h);
-    }
-  }
+  for (Parameter i : AlleParameter) TabelleVorbereiten(Verteilungen[i], ParamMin[i], ParamMax[i]);
+}
+
+std::optional<FormAngabe> Bewertungsmodell::GueltigeForm(Parameter p) const {
+  const std::optional<FormAngabe> &form = Formen[p];
+  if (form && FormPasst(*form, ParamMin[p], ParamMax[p], Verteilungen[p].Prozent)) return form;
+  return std::nullopt;
 }
 
 int KlassenIndex(const TParamVerteilung &verteilung, Extended x) {

@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include "Dateipfad.h"
-#include "Dezimalumwandlung.h"
 #include "W32_CLC.h"
 
 namespace kwt {
@@ -55,7 +54,7 @@ Extended Feldwert(const Json &j, const std::string &name, int stellen) {
            std::to_string(stellen) + " Stellen vor dem Komma).");
   }
   // Two decimals: the value must be the one its text with two decimals stands for.
-  if (AufDezimalenGerundet(x, 2) != x) {
+  if (AufDezimalenRunden(x, 2) != x) {
     Falsch("Der Eintrag '" + name + "' im Szenario hat mehr als zwei Nachkommastellen.");
   }
   return x;

@@ -63,7 +63,10 @@ const MenuEintrag &MenuEintragVon(MenuVoreinstellung voreinstellung) {
 
 void MenuVoreinstellungAnwenden(Bewertungsmodell &modell, MenuVoreinstellung voreinstellung) {
   const MenuEintrag &eintrag = MenuEintragVon(voreinstellung);
-  for (Parameter p : AlleParameter) modell.Verteilungen[p].Prozent = ZeilenWerte(eintrag.Zeilen[p]);
+  for (Parameter p : AlleParameter) {
+    modell.Verteilungen[p].Prozent = ZeilenWerte(eintrag.Zeilen[p]);
+    modell.Formen[p].reset();
+  }
 }
 
 const std::array<DialogEintrag, 5> &DialogVoreinstellungen() { return dialog; }

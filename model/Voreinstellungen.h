@@ -35,7 +35,8 @@ struct MenuEintrag {
 const std::array<MenuEintrag, 6> &MenuVoreinstellungen();
 const MenuEintrag &MenuEintragVon(MenuVoreinstellung voreinstellung);
 
-// Overwrites the percentages of all five tables; midpoints, fractions and bounds stay.
+// Overwrites the percentages of all five tables and drops their shapes; midpoints, fractions and
+// bounds stay.
 void MenuVoreinstellungAnwenden(Bewertungsmodell &modell, MenuVoreinstellung voreinstellung);
 
 struct DialogEintrag {

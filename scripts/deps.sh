@@ -5,9 +5,11 @@ set -euo pipefail
 pakete=("$@"
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
-  libjpeg-dev libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev nlohmann-json3-dev
+  libjpeg-dev libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev nlohmann-json3-dev libboost-dev
   binutils-mingw-w64-x86-64 clang llvm-14 lld-14 libclang-rt-14-dev
-  xvfb xauth xclip imagemagick poppler-utils fonts-dejavu-core
+  xvfb xauth xclip imagemagick poppler-utils fonts-dejavu-core xdotool x11-utils
+  qt6-translations-l10n shared-mime-info help2man locales
+  dpkg-dev fakeroot file lintian appstream desktop-file-utils
 )
 fehlend=()
 for p in "${pakete[@]}"; do

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 dir=build-asan
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-cmake -S . -B "$dir" -G Ninja -DKWT_GUI=OFF -DKWT_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+cmake -S . -B "$dir" -G Ninja -DKWT_GUI=OFF -DKWT_BENCH=OFF -DKWT_PAKET=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 cmake --build "$dir" -j "$(nproc)"
 cd "$dir"

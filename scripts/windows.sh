@@ -30,7 +30,7 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 [ -f "$linux/build.ninja" ] || cmake -S . -B "$linux" -G Ninja >/dev/null
 cmake --build "$linux" -j "$(nproc)" --target kwt-mc
 cmake -S . -B "$win" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DKWT_GUI=OFF -DKWT_BENCH=OFF -DBUILD_TESTING=ON >/dev/null
+  -DKWT_GUI=OFF -DKWT_BENCH=OFF -DKWT_PAKET=OFF -DBUILD_TESTING=ON >/dev/null
 if [ "$klein" = 1 ]; then
   cmake --build "$win" -j "$(nproc)" --target kwt-mc
 else

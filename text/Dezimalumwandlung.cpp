@@ -310,8 +310,4 @@ std::string FestkommaGenau(Extended x, int d) {
   return text;
 }
 
-Extended AufDezimalenGerundet(Extended x, int d) {
-  return DezimalZuExtended(DezimalRunden(ExakteDezimalzahl(x), -d));
-}
-
 } // namespace kwt

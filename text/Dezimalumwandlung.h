@@ -39,8 +39,4 @@ Extended DezimalZuExtended(const Dezimalzahl &z);
 // printf("%.*Lf") prints it under round-to-nearest: a minus sign for every negative x and for -0.
 std::string FestkommaGenau(Extended x, int d);
 
-// The nearest extended value to x rounded to d decimals: equal to x exactly when x is the value
-// that its text with d decimals stands for (4.8 for d = 2, but not 4.8 + 2^-60).
-Extended AufDezimalenGerundet(Extended x, int d);
-
 } // namespace kwt

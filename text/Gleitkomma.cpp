@@ -20,7 +20,7 @@ bool detail::UeberlaufAmRand(Extended a, Extended b, Rechenart art) {
   volatile Extended x = a, y = b;
   volatile Extended r = 0;
   {
-    const x87::RundungZumNaechsten naechst;
+    const RundungZumNaechsten naechst;
     switch (art) {
     case Rechenart::Plus: r = x + y; break;
     case Rechenart::Minus: r = x - y; break;
@@ -112,6 +112,15 @@ std::string ExtendedText(Extended x) {
     if (betrag < 10) text += '0';
     return text + std::string(puffer, ende);
   }
+}
+
+RundungZumNaechsten::RundungZumNaechsten() : steuerwort_(x87::SteuerwortLesen()), mxcsr_(_mm_getcsr()) {
+  x87::SteuerwortLaden(static_cast<std::uint16_t>(steuerwort_ & ~x87::RundungsfeldMaske));
+}
+
+RundungZumNaechsten::~RundungZumNaechsten() {
+  x87::SteuerwortLaden(steuerwort_);
+  _mm_setcsr(mxcsr_);
 }
 
 Extended TextZuExtended(const std::string &text) {

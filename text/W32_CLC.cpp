@@ -160,4 +160,9 @@ std::string ZahlFormatieren(int d, bool nullZeigen, bool gruppieren, Extended x,
   return KurzString(s);
 }
 
+Extended AufDezimalenRunden(Extended x, int d) {
+  const Extended wert = TextZuExtended(FestkommaText(x, d & 0xFF));
+  return wert == 0 ? 0 : wert;
+}
+
 } // namespace kwt

@@ -42,4 +42,10 @@ std::string TausenderEinfuegen(const std::string &s);
 std::string FestkommaFormatieren(Extended x, int d, bool gruppieren);
 std::string ZahlFormatieren(int d, bool nullZeigen, bool gruppieren, Extended x, bool suffix);
 
+// The number an entry field with d decimals shows for x, read back as if the user had typed it:
+// the formatter's digits (rounded half away from zero) parsed with round-to-nearest. A value the
+// program computes for such a field (a bound from a shape, a remaining life) goes through this, so
+// that the field shows exactly the number a run uses. -0 becomes 0.
+Extended AufDezimalenRunden(Extended x, int d);
+
 } // namespace kwt

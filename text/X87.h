@@ -36,24 +36,6 @@ inline constexpr std::uint16_t RundungsfeldMaske = 0x0C00;
 inline constexpr std::uint16_t GenauigkeitsfeldMaske = 0x0300;
 inline constexpr std::uint16_t Genauigkeit64Bit = 0x0300;
 
-// Round-to-nearest for the lifetime of the object (both units), then the previous words again.
-class RundungZumNaechsten {
-public:
-  RundungZumNaechsten() : x87_(SteuerwortLesen()), mxcsr_(_mm_getcsr()) {
-    SteuerwortLaden(static_cast<std::uint16_t>(x87_ & ~RundungsfeldMaske));
-  }
-  ~RundungZumNaechsten() {
-    asm volatile("fnclex\n\tfldcw %0" : : "m"(x87_));
-    _mm_setcsr(mxcsr_);
-  }
-  RundungZumNaechsten(const RundungZumNaechsten &) = delete;
-  RundungZumNaechsten &operator=(const RundungZumNaechsten &) = delete;
-
-private:
-  std::uint16_t x87_;
-  unsigned int mxcsr_;
-};
-
 // x rounded to a whole number under the current x87 rounding mode (frndint).
 inline Extended Runden(Extended x) {
   asm volatile("frndint" : "+t"(x));

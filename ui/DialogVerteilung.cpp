@@ -1,5 +1,6 @@
 #include "DialogVerteilung.h"
 
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,7 +10,9 @@
 
 #include <exception>
 
+#include "Bewertungsmodell.h"
 #include "DiagrammAnsicht.h"
+#include "FormTeil.h"
 #include "Meldungen.h"
 #include "Teiler.h"
 #include "Voreinstellungen.h"
@@ -33,6 +36,7 @@ constexpr int MitteX = 8;
 constexpr int MitteBreite = 126;  // up to "-999.999.999,99", more than the mask's eight digits
 constexpr int ProzentX = 142;
 constexpr int ProzentBreite = 72; // "100,00" and a sum of 1000 or more shown whole
+constexpr int FormHoehe = 92;     // the shape part below the table, when shown
 
 // The value axis is labelled every 10. Percentages far above 100 (a sum that is not 100 yet, or
 // negative percentages balancing large ones) would crowd more labels onto it than its height holds;
@@ -111,6 +115,13 @@ void TDlgVerteilung::Aufbauen() {
   teiler->GroessenSetzen({TabelleBreite, Breite - TabelleBreite - teiler->handleWidth()});
   spalte->addWidget(teiler, 1);
 
+  formTeil_ = new TFormTeil(this);
+  formTeil_->setFixedHeight(FormHoehe);
+  formTeil_->hide();
+  connect(formTeil_, &TFormTeil::Berechnet, this, &TDlgVerteilung::FormBerechnet);
+  connect(formTeil_, &TFormTeil::FehlerGeaendert, this, &TDlgVerteilung::OkPruefen);
+  spalte->addWidget(formTeil_);
+
   auto *leiste = new QWidget(this);
   leiste->setObjectName("PanelKnoepfe");
   leiste->setFixedHeight(KnopfleisteHoehe);
@@ -141,15 +152,24 @@ void TDlgVerteilung::Aufbauen() {
     connect(b, &QPushButton::clicked, this, handler[i]);
     folge << b;
   }
+  zeile->addSpacing(24);
+  btnForm_ = knopf("Form…", "BtnForm");
+  btnForm_->setCheckable(true);
+  btnForm_->setToolTip("Grenzen und Prozente aus einer Form: Dreieck, PERT, Normal, Spanne oder Gleich");
+  connect(btnForm_, &QPushButton::toggled, this, &TDlgVerteilung::BtnFormClick);
+  folge << btnForm_ << formTeil_->EFormArt();
+  for (int i = 0; i < TFormTeil::FelderHoechstens; ++i) folge << formTeil_->EFormZahl(i);
   zeile->addStretch();
   spalte->addWidget(leiste);
 
-  // Tab order: the percentages from class 1 down, then the buttons; the midpoints and the sum take no
-  // focus, and the chart is reached with the mouse only.
+  // Tab order: the percentages from class 1 down, then the buttons, then the shape part when it is
+  // shown; the midpoints and the sum take no focus, and the chart is reached with the mouse only.
   for (qsizetype i = 1; i < folge.size(); ++i) setTabOrder(folge[i - 1], folge[i]);
 }
 
-void TDlgVerteilung::Laden(const QString &name, const TParamVerteilung &tabelle) {
+void TDlgVerteilung::Laden(const QString &name, const TParamVerteilung &tabelle, const TGrenzenUndForm &rahmen) {
+  rahmen_ = rahmen;
+  rahmen_.GrenzenGeaendert = false;
   chartV_->setTitel("Verteilung " + name);
   setWindowTitle(name);
   for (int k = 0; k < KlassenAnzahlVerteilung; ++k) E(k)->setWert(tabelle.Mitte[static_cast<std::size_t>(k)]);
@@ -162,15 +182,26 @@ void TDlgVerteilung::ProzenteZurueckschreiben(TParamVerteilung &tabelle) const {
   for (int k = 0; k < KlassenAnzahlVerteilung; ++k) tabelle.Prozent[static_cast<std::size_t>(k)] = EW(k)->Wert();
 }
 
+TGrenzenUndForm TDlgVerteilung::Rahmen() const { return rahmen_; }
+
 void TDlgVerteilung::EW1Change() {
   // Accumulated in class order under the program's rounding mode, like the run's cumulative
   // fractions: decimals whose sum is 100 on paper may miss it in the last place and stay red.
   Extended s = 0;
-  for (const TZahlFeld *ew : ew_) s = Plus(s, ew->Wert());
+  bool negativ = false;
+  for (TZahlFeld *ew : ew_) {
+    const Extended p = ew->Wert();
+    s = Plus(s, p);
+    // A probability below zero is marked like a field without a number.
+    negativ = negativ || p < 0;
+    ew->setHintergrund(p < 0 ? Rot : QColor());
+    ew->setTextfarbe(p < 0 ? QColor(Qt::black) : QColor());
+    ew->setToolTip(p < 0 ? "Ein Anteil unter 0 ist keine Wahrscheinlichkeit." : QString());
+  }
   eSumme_->setWert(s);
-  const bool hundert = s == 100;
-  eSumme_->setHintergrund(hundert ? Gruen : Rot);
-  btnOK_->setEnabled(hundert);
+  summeGut_ = s == 100 && !negativ;
+  eSumme_->setHintergrund(summeGut_ ? Gruen : Rot);
+  OkPruefen();
 
   for (std::size_t k = 0; k < ew_.size(); ++k) arbeitskopie_.Prozent[k] = ew_[k]->Wert();
   for (std::size_t k = 0; k < e_.size(); ++k) arbeitskopie_.Mitte[k] = e_[k]->Wert();
@@ -190,7 +221,15 @@ void TDlgVerteilung::EW1Change() {
   chartV_->SofortZeichnen();
 }
 
+void TDlgVerteilung::OkPruefen() {
+  // Numbers the open shape part cannot take keep OK disabled too: OK would not write what they say.
+  btnOK_->setEnabled(summeGut_ && !(btnForm_->isChecked() && formTeil_->Fehlerhaft()));
+}
+
 void TDlgVerteilung::FeldGeaendert() {
+  // Percentages typed or taken from a preset no longer come from the shape.
+  rahmen_.Form.reset();
+  if (btnForm_->isChecked()) formTeil_->Aufgegeben();
   // Nothing may be thrown through the field's signal.
   try {
     EW1Change();
@@ -205,6 +244,34 @@ void TDlgVerteilung::ZeileEinsetzen(const Klassenwerte &zeile) {
   FeldGeaendert();
 }
 
+void TDlgVerteilung::FormBerechnet(const FormAngabe &angabe, const FormErgebnis &ergebnis) {
+  try {
+    // The midpoints of the new bounds, accumulated as the run's preparation will.
+    TParamVerteilung tabelle = arbeitskopie_;
+    tabelle.Prozent = ergebnis.Prozent;
+    TabelleVorbereiten(tabelle, ergebnis.Min, ergebnis.Max);
+    for (std::size_t k = 0; k < e_.size(); ++k) {
+      e_[k]->setWert(tabelle.Mitte[k]);
+      ew_[k]->setWert(tabelle.Prozent[k]);
+    }
+    rahmen_.Min = ergebnis.Min;
+    rahmen_.Max = ergebnis.Max;
+    rahmen_.GrenzenGeaendert = true;
+    rahmen_.Form = angabe;
+    EW1Change();
+  } catch (const std::exception &fehler) {
+    FehlerMelden(this, QString::fromUtf8(fehler.what()));
+  }
+}
+
+void TDlgVerteilung::BtnFormClick(bool an) {
+  if (an == formTeil_->isVisibleTo(this)) return;
+  formTeil_->setVisible(an);
+  resize(width(), height() + (an ? FormHoehe : -FormHoehe));
+  if (an) formTeil_->Vorbelegen(rahmen_.Form, rahmen_.Min, rahmen_.Max);
+  OkPruefen();
+}
+
 void TDlgVerteilung::BtnLinksClick() { ZeileEinsetzen(ZeilenWerte(Zeile::Steigend)); }
 void TDlgVerteilung::BtnNormalClick() { ZeileEinsetzen(ZeilenWerte(Zeile::Normal)); }
 void TDlgVerteilung::BtnRechtsClick() { ZeileEinsetzen(ZeilenWerte(Zeile::Fallend)); }
@@ -217,11 +284,14 @@ void TDlgVerteilung::PopDruckenClick() { chartV_->Drucken(); }
 void TDlgVerteilung::Zwischenablage1Click() { chartV_->MetafileKopieren(); }
 void TDlgVerteilung::ZwischenablageBitmap1Click() { chartV_->BitmapKopieren(); }
 
-void VerteilungBearbeiten(QWidget *eltern, const QString &name, TParamVerteilung &tabelle) {
+bool VerteilungBearbeiten(QWidget *eltern, const QString &name, TParamVerteilung &tabelle, TGrenzenUndForm &rahmen) {
   TDlgVerteilung dialog(eltern); // goes when this returns, also by an error
-  dialog.Laden(name, tabelle);
+  dialog.Laden(name, tabelle, rahmen);
   dialog.EW(0)->setFocus();
-  if (dialog.exec() == QDialog::Accepted) dialog.ProzenteZurueckschreiben(tabelle);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  dialog.ProzenteZurueckschreiben(tabelle);
+  rahmen = dialog.Rahmen();
+  return true;
 }
 
 } // namespace kwt

@@ -29,8 +29,9 @@
 #include "Auswertung.h"
 #include "BerichtPdf.h"
 #include "DiagrammAnsicht.h"
-#include "DialogVerteilung.h"
 #include "DialogAuswertung.h"
+#include "DialogRestnutzungsdauer.h"
+#include "DialogVerteilung.h"
 #include "Drucker.h"
 #include "ErgebnisCsv.h"
 #include "Meldungen.h"
@@ -233,7 +234,19 @@ QWidget *TMainForm::ParameterGruppe() {
     btnV_[p] = new QPushButton("Verteilung", panel);
     btnV_[p]->setObjectName(d.KnopfName);
     btnV_[p]->setFixedSize(75, 25);
-    raster->addWidget(titel, 0, 0, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    if (p == RND) {
+      // The RND row also takes its bounds from the remaining-life model, under its title.
+      btnRndModell_ = new QPushButton("Modernisierung…", panel);
+      btnRndModell_->setObjectName("BtnRND_Modell");
+      btnRndModell_->setToolTip("Restnutzungsdauer aus Gesamtnutzungsdauer, Alter und Modernisierungspunkten "
+                                "(ImmoWertV 2021, Anlage 2)");
+      btnRndModell_->setFixedHeight(23);
+      raster->addWidget(titel, 0, 0, Qt::AlignLeft | Qt::AlignBottom);
+      raster->addWidget(btnRndModell_, 1, 0, Qt::AlignLeft | Qt::AlignTop);
+      connect(btnRndModell_, &QPushButton::clicked, this, &TMainForm::BtnRND_ModellClick);
+    } else {
+      raster->addWidget(titel, 0, 0, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
+    }
     raster->addWidget(new QLabel("min:", panel), 0, 1, Qt::AlignRight);
     raster->addWidget(eMin_[p], 0, 2);
     raster->addWidget(new QLabel("max:", panel), 1, 1, Qt::AlignRight);
@@ -426,7 +439,10 @@ void TMainForm::Aufbauen() {
 
   // Tab order: the group "Berechnen" first, so EVersuche has the focus when the window opens.
   QList<QWidget *> folge{eVersuche_, btnCalculate_, btnStop_, cbHistogramm_};
-  for (Parameter p : AlleParameter) folge << eMin_[p] << eMax_[p] << btnV_[p];
+  for (Parameter p : AlleParameter) {
+    folge << eMin_[p] << eMax_[p] << btnV_[p];
+    if (p == RND) folge << btnRndModell_;
+  }
   for (qsizetype i = 1; i < folge.size(); ++i) setTabOrder(folge[i - 1], folge[i]);
   eVersuche_->setFocus();
 }
@@ -571,6 +587,7 @@ void TMainForm::SzenarioInsFenster(const Szenario &s) {
     eMin_[p]->setWert(s.Min[p]);
     eMax_[p]->setWert(s.Max[p]);
     modell_.Verteilungen[p].Prozent = s.Prozent[p];
+    modell_.Formen[p].reset();
   }
   eVersuche_->setGanzzahl(s.Versuche);
   cbHistogramm_->setChecked(s.HistogrammKontinuierlich);
@@ -579,10 +596,13 @@ void TMainForm::SzenarioInsFenster(const Szenario &s) {
 void TMainForm::mnSzenarioOeffnenClick() {
   Befehl([this] {
     const QString pfad = dateiDialog_(this, false, "Szenario öffnen", SzenarioFilter, "kwt");
-    if (pfad.isEmpty()) return;
-    // Read and checked whole before anything changes: a bad file leaves the window as it was.
-    SzenarioInsFenster(SzenarioLaden(pfad.toStdString()));
+    if (!pfad.isEmpty()) SzenarioOeffnen(pfad);
   });
+}
+
+void TMainForm::SzenarioOeffnen(const QString &pfad) {
+  // Read and checked whole before anything changes: a bad file leaves the window as it was.
+  Befehl([&] { SzenarioInsFenster(SzenarioLaden(pfad.toStdString())); });
 }
 
 void TMainForm::mnSzenarioSpeichernClick() {
@@ -638,9 +658,25 @@ void TMainForm::VerteilungKnopf(Parameter p) {
     Parameterwerte min, max;
     GrenzenLesen(min, max);
     modell_.VerteilungenVorbereiten(min, max);
-    if (verteilungBearbeiten_) {
-      verteilungBearbeiten_(this, QString::fromUtf8(panels[p].AnzeigeName), modell_.Verteilungen[p]);
+    if (!verteilungBearbeiten_) return;
+    TGrenzenUndForm rahmen{min[p], max[p], modell_.GueltigeForm(p)};
+    if (!verteilungBearbeiten_(this, QString::fromUtf8(panels[p].AnzeigeName), modell_.Verteilungen[p], rahmen)) return;
+    modell_.Formen[p] = rahmen.Form;
+    if (rahmen.GrenzenGeaendert) {
+      eMin_[p]->setWert(rahmen.Min);
+      eMax_[p]->setWert(rahmen.Max);
     }
+  });
+}
+
+void TMainForm::BtnRND_ModellClick() {
+  Befehl([this] {
+    const std::optional<RndModellErgebnis> r = RestnutzungsdauerBestimmen(this, rndModell_);
+    if (!r) return;
+    eMin_[RND]->setWert(r->Min);
+    eMax_[RND]->setWert(r->Max);
+    // A shape on the old bounds no longer describes the table.
+    modell_.Formen[RND].reset();
   });
 }
 

@@ -19,6 +19,7 @@
 #include <optional>
 
 #include "Bewertungsmodell.h"
+#include "Restnutzungsdauer.h"
 #include "Simulationslauf.h"
 #include "Szenario.h"
 #include "Voreinstellungen.h"
@@ -33,6 +34,7 @@ class QPrinter;
 
 namespace kwt {
 
+struct TGrenzenUndForm;
 class TDiagrammAnsicht;
 class TStatusLeiste;
 class TZahlFeld;
@@ -58,9 +60,11 @@ public:
   TDiagrammAnsicht *Chart2() const { return chart2_; }
   TDiagrammAnsicht *ChartRH() const { return chartRH_; }
 
-  // The distribution editor, opened by the five "Verteilung" buttons with the display name and the
-  // parameter's table: VerteilungBearbeiten (DialogVerteilung.h) unless a test replaces it.
-  using TVerteilungBearbeiten = std::function<void(QWidget *eltern, const QString &name, TParamVerteilung &tabelle)>;
+  // The distribution editor, opened by the five "Verteilung" buttons with the display name, the
+  // parameter's table, its bounds and shape; true on OK. VerteilungBearbeiten (DialogVerteilung.h)
+  // unless a test replaces it.
+  using TVerteilungBearbeiten =
+      std::function<bool(QWidget *eltern, const QString &name, TParamVerteilung &tabelle, TGrenzenUndForm &rahmen)>;
   void setVerteilungBearbeiten(TVerteilungBearbeiten f) { verteilungBearbeiten_ = std::move(f); }
   // The about box ("Info").
   void setProgrammInfo(std::function<void(QWidget *)> f) { programmInfo_ = std::move(f); }
@@ -77,6 +81,9 @@ public:
   Szenario SzenarioAusFenster() const;
   // Fills the fields and tables as if the user had typed them.
   void SzenarioInsFenster(const Szenario &szenario);
+  // Opens a scenario file as the menu does after its dialog (also the one named on the command line):
+  // a file that is not a valid scenario gets the error box and changes nothing.
+  void SzenarioOeffnen(const QString &pfad);
 
 public slots:
   void BtnCalculateClick();
@@ -101,6 +108,8 @@ public slots:
   void BtnV_ROClick() { VerteilungKnopf(RO); }
   void BtnV_BWKClick() { VerteilungKnopf(BWK); }
   void BtnV_BOClick() { VerteilungKnopf(BO); }
+  // "Modernisierung…" in the RND row: the RND bounds from the remaining-life model.
+  void BtnRND_ModellClick();
 
 protected:
   bool eventFilter(QObject *objekt, QEvent *ereignis) override;
@@ -132,6 +141,8 @@ private:
   std::array<TZahlFeld *, ParameterAnzahl> eMin_{};
   std::array<TZahlFeld *, ParameterAnzahl> eMax_{};
   std::array<QPushButton *, ParameterAnzahl> btnV_{};
+  QPushButton *btnRndModell_ = nullptr;
+  RndModellEingabe rndModell_; // the remaining-life dialog's entries, kept for its next opening
   TZahlFeld *eVersuche_ = nullptr;
   QLabel *lCount_ = nullptr;
   QCheckBox *cbHistogramm_ = nullptr;

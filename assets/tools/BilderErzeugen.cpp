@@ -1,5 +1,6 @@
-// Draws the program's splash picture (800 x 250 JPEG) and its icon (16 x 16 and 32 x 32, as PNG
-// files for the window and as a 256-colour .ico for Windows) into a folder:
+// Draws the program's splash picture (800 x 250 JPEG) and its icon into a folder: as PNG files in the
+// desktop's icon sizes 16 to 256 (symbol/16x16.png ...; the window uses 16 and 32), as an SVG for the
+// icon theme (symbol/scalable.svg), and as a 256-colour .ico for Windows:
 //
 //   BilderErzeugen <ordner>      (the target "bilder_erzeugen" writes into assets/)
 //
@@ -16,6 +17,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 
 #include <cmath>
 #include <cstdio>
@@ -193,11 +195,9 @@ QImage SplashZeichnen() {
   return bild;
 }
 
-// The icon: histogram bars forming a house under a roof, on a dark blue tile.
-QImage SymbolZeichnen(int groesse) {
-  QImage bild(groesse, groesse, QImage::Format_ARGB32);
-  bild.fill(Qt::transparent);
-  QPainter maler(&bild);
+// The icon: histogram bars forming a house under a roof, on a dark blue tile, drawn on a square of
+// the given size. Small pictures (below 24 pixels) leave no gaps between the bars.
+void SymbolMalen(QPainter &maler, double groesse) {
   maler.setRenderHint(QPainter::Antialiasing);
   const double e = groesse / 32.0;
   maler.setPen(Qt::NoPen);
@@ -219,8 +219,28 @@ QImage SymbolZeichnen(int groesse) {
     const double x = 6 * e + i * 4 * e;
     maler.drawRect(QRectF(x, (28 - hoehen[i]) * e, 4 * e - (groesse < 24 ? 0 : 0.8 * e), hoehen[i] * e));
   }
+}
+
+QImage SymbolZeichnen(int groesse) {
+  QImage bild(groesse, groesse, QImage::Format_ARGB32);
+  bild.fill(Qt::transparent);
+  QPainter maler(&bild);
+  SymbolMalen(maler, groesse);
   maler.end();
   return bild;
+}
+
+// The same drawing as a scalable picture, for the desktop's icon theme (hicolor/scalable).
+bool SymbolSvgSchreiben(const QString &pfad) {
+  QSvgGenerator svg;
+  svg.setFileName(pfad);
+  svg.setSize(QSize(256, 256));
+  svg.setViewBox(QRect(0, 0, 256, 256));
+  svg.setTitle(QStringLiteral("KWT Monte-Carlo-Simulation"));
+  QPainter maler;
+  if (!maler.begin(&svg)) return false;
+  SymbolMalen(maler, 256);
+  return maler.end();
 }
 
 void Wort(QByteArray &daten, quint16 w) { daten.append(char(w & 0xFF)).append(char(w >> 8)); }
@@ -296,11 +316,13 @@ int main(int argc, char **argv) {
     return 2;
   }
   const QDir ordner(QString::fromLocal8Bit(argv[1]));
-  const QImage symbol16 = SymbolZeichnen(16), symbol32 = SymbolZeichnen(32);
-  const bool ok = JpegSchreiben(SplashZeichnen(), ordner.filePath(QStringLiteral("splash.jpg")), 92) &&
-                  symbol16.save(ordner.filePath(QStringLiteral("symbol16.png"))) &&
-                  symbol32.save(ordner.filePath(QStringLiteral("symbol32.png"))) &&
-                  IcoSchreiben({symbol16, symbol32}, ordner.filePath(QStringLiteral("KWTMonteCarlo.ico")));
+  bool ok = ordner.mkpath(QStringLiteral("symbol")) &&
+            JpegSchreiben(SplashZeichnen(), ordner.filePath(QStringLiteral("splash.jpg")), 92) &&
+            SymbolSvgSchreiben(ordner.filePath(QStringLiteral("symbol/scalable.svg")));
+  for (int groesse : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    ok = ok && SymbolZeichnen(groesse).save(ordner.filePath(QStringLiteral("symbol/%1x%1.png").arg(groesse)));
+  }
+  ok = ok && IcoSchreiben({SymbolZeichnen(16), SymbolZeichnen(32)}, ordner.filePath(QStringLiteral("KWTMonteCarlo.ico")));
   if (!ok) {
     std::fprintf(stderr, "BilderErzeugen: %s ist nicht beschreibbar\n", argv[1]);
     return 1;

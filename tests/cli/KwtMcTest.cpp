@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cfenv>
 #include <sstream>
 
@@ -261,6 +262,28 @@ TEST(KwtMc, FalscheArgumente) {
   const Ausgabe hilfe = Aufrufen({"--hilfe"});
   EXPECT_EQ(hilfe.status, 0);
   EXPECT_NE(hilfe.aus.find("--versuche"), std::string::npos);
+}
+
+// --version prints the version of project(VERSION) and nothing else, whatever else is given; a
+// standard output that cannot be written is a failure, not a silent 0.
+TEST(KwtMc, Version) {
+  const std::string zeile = std::string("kwt-mc (KWT Monte-Carlo-Simulation) ") + KWT_VERSION + "\n";
+  for (const std::vector<std::string> &argumente :
+       {std::vector<std::string>{"--version"}, {"--versuche", "5", "--json", "--version"}}) {
+    const Ausgabe a = Aufrufen(argumente);
+    EXPECT_EQ(a.status, 0);
+    EXPECT_EQ(a.aus, zeile);
+    EXPECT_EQ(a.fehler, "");
+  }
+  EXPECT_EQ(std::string(KWT_VERSION).find_first_not_of("0123456789."), std::string::npos);
+  EXPECT_EQ(std::count(zeile.begin(), zeile.end(), '.'), 3) << "vier Stellen wie im Info-Fenster: " << zeile;
+  EXPECT_NE(Aufrufen({"--hilfe"}).aus.find("--version"), std::string::npos);
+
+  std::ostringstream aus, fehler;
+  aus.setstate(std::ios::badbit);
+  const char *argv[] = {"kwt-mc", "--version"};
+  EXPECT_EQ(cli::KwtMc(2, argv, aus, fehler), 1);
+  EXPECT_NE(fehler.str().find("Versionsnummer"), std::string::npos);
 }
 
 } // namespace

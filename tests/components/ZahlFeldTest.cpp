@@ -248,6 +248,21 @@ TEST_F(ZahlFeldTest, UngueltigIstRotUndGibtNull) {
   EXPECT_EQ(ganz->Ganzzahl(), INT32_MIN);
 }
 
+// An optional number (the shape's MIN and MAX of the normal distribution): empty is no number but
+// not red; anything else that fails is.
+TEST_F(ZahlFeldTest, LeerErlaubtIstNichtRot) {
+  feld->setLeerErlaubt(true);
+  feld->clear();
+  EXPECT_FALSE(feld->Gueltig());
+  EXPECT_NE(Hintergrund(feld), QColor(255, 0, 0));
+  feld->setText(QStringLiteral("-"));
+  EXPECT_EQ(Hintergrund(feld), QColor(255, 0, 0));
+  feld->setText(QStringLiteral("  "));
+  EXPECT_NE(Hintergrund(feld), QColor(255, 0, 0));
+  feld->setLeerErlaubt(false);
+  EXPECT_EQ(Hintergrund(feld), QColor(255, 0, 0));
+}
+
 TEST_F(ZahlFeldTest, MaskeBegrenztDieZiffern) {
   feld->clear();
   feld->setFocus();

@@ -64,6 +64,25 @@ TEST(ZahlFormatieren, Anzeigetabelle) {
   }
 }
 
+// A computed value for a field with two decimals becomes the number the field shows, read back as
+// typed: the formatter's half-up digits, then round-to-nearest.
+TEST(AufDezimalenRunden, WieDasFeldEsZeigt) {
+  struct Fall {
+    Extended x;
+    int d;
+    const char *text;
+  };
+  const Fall faelle[] = {
+      {2.675L, 2, "2.68"},   {23.976L, 2, "23.98"}, {0.465L, 2, "0.47"},     {3.0993L, 2, "3.1"},
+      {-0.005L, 2, "-0.01"}, {12, 2, "12"},         {38.5856L, 2, "38.59"},  {4.45L, 2, "4.45"},
+      {7.25L, 1, "7.3"},     {1234.5L, 0, "1235"},  {1234.49999999999999L, 0, "1235"},
+  };
+  for (const Fall &f : faelle) EXPECT_EQ(AufDezimalenRunden(f.x, f.d), TextZuExtended(f.text)) << f.text;
+  // What shows as "-0,00" is an ordinary 0.
+  EXPECT_FALSE(std::signbit(AufDezimalenRunden(-0.004L, 2)));
+  EXPECT_EQ(AufDezimalenRunden(-0.004L, 2), 0);
+}
+
 TEST(ZahlFormatieren, ErgebniszeileDerSimulation) {
   struct Fall {
     Extended x;

@@ -45,7 +45,7 @@ TEST(X87, RundenFolgtDemModus) {
   EXPECT_EQ(x87::Runden(2.1L), 3.0L);
   EXPECT_EQ(x87::Runden(-2.9L), -2.0L);
   {
-    const x87::RundungZumNaechsten naechst;
+    const RundungZumNaechsten naechst;
     EXPECT_EQ(x87::Runden(2.5L), 2.0L);
     EXPECT_EQ(x87::Runden(3.5L), 4.0L);
     volatile double eins = 1.0, drei = 3.0;

@@ -3,13 +3,16 @@
 //   ui_fotos DIR                              pictures before and after a run, of the curve tab, and of
 //                                             the distribution editor (sum 100 and a red sum);
 //                                             the evaluation dialog before and after the run, and
-//                                             the report bericht.pdf (for pdftoppm)
+//                                             the report bericht.pdf (for pdftoppm); the editor's
+//                                             "Form…" part (a normal distribution for LZ, and a
+//                                             number it cannot take), and the remaining-life dialog
 //   ui_fotos --zwischenablage text|svg|png    a run, then the result list (text) or the histogram
 //                                             (svg, png) on the clipboard; prints "bereit WxH N"
 //                                             (the chart's size, the number of lines) and stays until
 //                                             it is ended, so that xclip can read the clipboard
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +23,9 @@
 
 #include "DiagrammAnsicht.h"
 #include "DialogAuswertung.h"
+#include "DialogRestnutzungsdauer.h"
+#include "DialogVerteilung.h"
+#include "FormTeil.h"
 #include "MainForm.h"
 #include "W32_CLC.h"
 #include "ZahlFeld.h"
@@ -87,6 +93,41 @@ int main(int argc, char **argv) {
     });
     fenster.findChild<QPushButton *>(knopf)->click();
   }
+  // The editor's "Form…" part: LZ from a market report's mean and standard deviation, then a SIGMA of
+  // 0, which it refuses. The numbers are pasted, as one change each.
+  QTimer::singleShot(100, [&] {
+    auto *dialog = qobject_cast<kwt::TDlgVerteilung *>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    dialog->findChild<QPushButton *>("BtnForm")->click();
+    kwt::TFormTeil *teil = dialog->FormTeil();
+    teil->EFormArt()->setCurrentIndex(teil->EFormArt()->findData(static_cast<int>(kwt::FormArt::Normal)));
+    const auto einfuegen = [](kwt::TZahlFeld *feld, const QString &text) {
+      feld->selectAll();
+      feld->insert(text);
+    };
+    einfuegen(teil->EFormZahl(0), "4,9");
+    einfuegen(teil->EFormZahl(1), "0,15");
+    QApplication::processEvents();
+    dialog->grab().save(ziel + "/verteilung_form.png");
+    einfuegen(teil->EFormZahl(1), "0");
+    QApplication::processEvents();
+    dialog->grab().save(ziel + "/verteilung_form_fehler.png");
+    dialog->reject();
+  });
+  fenster.findChild<QPushButton *>("BtnV_LZ")->click();
+  QTimer::singleShot(100, [&] {
+    auto *dialog = qobject_cast<kwt::TDlgRestnutzungsdauer *>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    dialog->Laden({80, 70, 6, 10});
+    QApplication::processEvents();
+    dialog->grab().save(ziel + "/restnutzungsdauer.png");
+    dialog->Laden({80, 95, 0, 3});
+    QApplication::processEvents();
+    dialog->grab().save(ziel + "/restnutzungsdauer_alt.png");
+    dialog->reject();
+  });
+  fenster.findChild<QPushButton *>("BtnRND_Modell")->click();
+  fenster.grab().save(ziel + "/hauptfenster_form.png");
   auswertungFoto("auswertung.png");
   fenster.setDateiDialog([&](QWidget *, bool, const QString &, const QString &, const QString &) {
     return ziel + "/bericht.pdf";

@@ -16,6 +16,7 @@
 #include <QBarSet>
 
 #include "DiagrammAnsicht.h"
+#include "DialogVerteilung.h"
 #include "MainForm.h"
 #include "Meldungen.h"
 #include "StatusLeiste.h"
@@ -270,15 +271,20 @@ private slots:
   void VerteilungKnopfBereitetMitDenFeldernVor() {
     QString name;
     Extended ersteMitte = 0;
-    fenster->setVerteilungBearbeiten([&](QWidget *, const QString &n, TParamVerteilung &t) {
+    std::pair<Extended, Extended> grenzen;
+    fenster->setVerteilungBearbeiten([&](QWidget *, const QString &n, TParamVerteilung &t, TGrenzenUndForm &r) {
       name = n;
       ersteMitte = t.Mitte[0];
+      grenzen = {r.Min, r.Max};
+      return false;
     });
     Finde<TZahlFeld>("EParam2Min")->setWert(50);
     Finde<TZahlFeld>("EParam2Max")->setWert(70);
     Klick("BtnV_RND");
     QCOMPARE(name, QString("Restnutzungsdauer"));
     QCOMPARE(ersteMitte, 51.0L); // from the edited bounds, without a run
+    QCOMPARE(grenzen.first, 50.0L);
+    QCOMPARE(grenzen.second, 70.0L);
     Klick("BtnV_RO");
     QCOMPARE(name, QString("Rohertrag"));
     Klick("BtnV_BWK");
