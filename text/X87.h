@@ -43,7 +43,8 @@ inline Extended Runden(Extended x) {
 }
 
 // log2(x) for x > 0. As glibc: near 1 (|x - 1| <= 0.29) as log2(1 + (x - 1)) with fyl2xp1, which
-// keeps the digits of the small logarithm, otherwise with fyl2x.
+// keeps the digits of the small logarithm, otherwise with fyl2x. (The asm statements take their
+// operands in st(0) and st(1) and pop one, as GCC's documentation shows for these instructions.)
 inline Extended Log2(Extended x) {
   if (std::isnan(x)) return x + x;
   Extended d = x - 1;
@@ -51,9 +52,9 @@ inline Extended Log2(Extended x) {
   Extended ergebnis;
   if (!(std::fabs(d) > 0.29)) {
     if (d == 0) d = std::fabs(d); // +0, also for x - 1 = -0 under downward rounding
-    asm volatile("fld1\n\tfxch\n\tfyl2xp1" : "=t"(ergebnis) : "0"(d));
+    asm volatile("fyl2xp1" : "=t"(ergebnis) : "0"(d), "u"(1.0L) : "st(1)");
   } else {
-    asm volatile("fld1\n\tfxch\n\tfyl2x" : "=t"(ergebnis) : "0"(x));
+    asm volatile("fyl2x" : "=t"(ergebnis) : "0"(x), "u"(1.0L) : "st(1)");
   }
   return ergebnis;
 }
@@ -62,24 +63,15 @@ inline Extended Log2(Extended x) {
 // current mode; for |x| < 2^-65 simply 1 + x. Infinities give 0 and +infinity.
 inline Extended Exp2(Extended x) {
   if (std::isinf(x)) return x < 0 ? 0 : x;
-  if (std::fabs(x) < 0x1p-65L) {
-    Extended eins = 1;
-    asm volatile("" : "+t"(eins));
-    return eins + x;
-  }
+  Extended eins = 1;
+  asm volatile("" : "+t"(eins)); // 1 + ... is added at run time, under the mode in force
+  if (std::fabs(x) < 0x1p-65L) return eins + x;
+  const Extended n = Runden(x);
+  Extended f = x - n; // under the mode in force, as glibc's fsubr
+  asm volatile("f2xm1" : "+t"(f));
+  const Extended faktor = f + eins;
   Extended ergebnis;
-  asm volatile(
-      "fld %%st(0)\n\t"   // x, x
-      "frndint\n\t"       // n, x
-      "fsubr %%st, %%st(1)\n\t" // n, x - n
-      "fxch\n\t"          // x - n, n
-      "f2xm1\n\t"         // 2^(x - n) - 1, n
-      "fld1\n\t"
-      "faddp\n\t"         // 2^(x - n), n
-      "fscale\n\t"        // 2^x, n
-      "fstp %%st(1)"      // 2^x
-      : "=t"(ergebnis)
-      : "0"(x));
+  asm volatile("fscale" : "=t"(ergebnis) : "0"(faktor), "u"(n));
   return ergebnis;
 }
 
