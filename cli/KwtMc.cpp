@@ -1,70 +1,24 @@
 #include "KwtMc.h"
 
-#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
-#include <fstream>
 #include <iomanip>
 #include <iostream>
-#include <map>
-#include <sstream>
 #include <unistd.h>
 
-#include "Dateipfad.h"
+#include "Datei.h"
 #include "ErgebnisCsv.h"
 #include "ExaktAusgabe.h"
 #include "Simulationslauf.h"
-#include "Szenario.h"
+#include "Standardausgabe.h"
 #include "W32_CLC.h"
 
 namespace kwt::cli {
 
 namespace {
-
-[[noreturn]] void Falsch(const std::string &meldung) { throw ArgumentFehler{meldung}; }
-
-Extended ZahlLesen(const std::string &option, const std::string &text) {
-  Extended wert = 0;
-  if (!TextZuExtendedVersuchen(text, wert) || !std::isfinite(wert)) {
-    Falsch("Ungültiger Wert für " + option + ": '" + text + "' ist keine Zahl (Dezimalpunkt, z. B. 4.8)");
-  }
-  return wert;
-}
-
-std::int64_t GanzzahlLesen(const std::string &option, const std::string &text, std::int64_t min, std::int64_t max) {
-  std::size_t ende = 0;
-  long long wert = 0;
-  bool gut = !text.empty() && text.find_first_not_of("+-0123456789") == std::string::npos;
-  if (gut) {
-    try {
-      wert = std::stoll(text, &ende);
-    } catch (const std::exception &) {
-      gut = false;
-    }
-  }
-  if (!gut || ende != text.size() || wert < min || wert > max) {
-    Falsch("Ungültiger Wert für " + option + ": '" + text + "' (ganze Zahl von " + std::to_string(min) + " bis " +
-           std::to_string(max) + " erwartet)");
-  }
-  return wert;
-}
-
-int ParameterIndex(const std::string &option, const std::string &name) {
-  for (int i = 0; i < ParameterAnzahl; ++i)
-    if (ParameterKuerzel[i] == name) return i;
-  Falsch("Ungültiger Parameter für " + option + ": '" + name + "' (lz, rnd, ro, bwk oder bo erwartet)");
-}
-
-std::vector<std::string> Teilen(const std::string &text, char trenner) {
-  std::vector<std::string> teile;
-  std::stringstream s(text);
-  std::string teil;
-  while (std::getline(s, teil, trenner)) teile.push_back(teil);
-  if (!text.empty() && text.back() == trenner) teile.emplace_back();
-  return teile;
-}
 
 // The terminal's side of a run: it keeps what the window would show and draws a progress bar on
 // stderr for runs that take longer than a second.
@@ -158,111 +112,32 @@ nlohmann::ordered_json JsonErgebnis(const Simulationslauf &lauf, const TerminalA
   return j;
 }
 
+// A file of the run, through the safe writer; false after the message.
+bool DateiAusgeben(const std::string &pfad, std::string_view inhalt, std::ostream &fehler) {
+  try {
+    DateiSicherSchreiben(pfad, inhalt);
+    return true;
+  } catch (const DateiFehler &f) {
+    fehler << "kwt-mc: " << f.what() << "\n";
+    return false;
+  }
+}
+
+// The standard output's last check: everything written and flushed, or the reason why not.
+int AusgabeBeenden(std::ostream &aus, std::ostream &fehler, int status) {
+  const int nummer = AusgabeFehlernummer(aus);
+  if (nummer == 0) return status;
+  // The reader has all it wanted (kwt-mc --liste - | head -1): no message, as with any tool ended by
+  // the closed pipe, and the status a shell shows for such a tool.
+  if (nummer == EPIPE) return StatusEmpfaengerGeschlossen;
+  fehler << "kwt-mc: Die Standardausgabe kann nicht geschrieben werden: " << FehlerGrund(nummer, Vorgang::Schreiben)
+         << "\n";
+  return 1;
+}
+
 } // namespace
 
 std::string VersionsZeile() { return std::string("kwt-mc (KWT Monte-Carlo-Simulation) ") + KWT_VERSION; }
-
-Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
-  CLI::App app{"KWT Monte-Carlo-Simulation ohne Fenster: ein Lauf mit den Vorgaben des Hauptfensters.", "kwt-mc"};
-  app.set_help_flag("-h,--hilfe", "Diese Hilfe anzeigen");
-  std::vector<std::string> versuche, seed, verteilung, liste, csv, szenario, prozent;
-  std::array<std::vector<std::string>, ParameterAnzahl> grenzen;
-  Auftrag a;
-  app.add_option("--szenario", szenario, "Szenario-Datei (.kwt) ausführen; spätere Optionen überschreiben ihre Werte");
-  app.add_option("--versuche", versuche, "Anzahl Durchläufe (Vorgabe 10000)");
-  app.add_option("--seed", seed, "Zufallszustand vor dem Lauf (Vorgabe: aus der Uhr)");
-  for (int i = 0; i < ParameterAnzahl; ++i) {
-    app.add_option("--" + std::string(ParameterKuerzel[i]), grenzen[i], "Grenzen MIN:MAX, z. B. 4.8:5.1");
-  }
-  app.add_option("--verteilung", verteilung,
-                 "Verteilung für alle Parameter: normal, linksschief, rechtsschief, gleich, einpunkt, zweipunkt");
-  app.add_option("--prozent", prozent, "Prozente eines Parameters: PARAM=p1,...,p10 (PARAM: lz rnd ro bwk bo)");
-  app.add_option("--liste", liste, "Die sortierten Zeilen (CR LF) in DATEI schreiben, - für die Standardausgabe");
-  app.add_option("--csv", csv, "Die Werte des Laufs als CSV in DATEI schreiben");
-  app.add_flag("--json", a.Json, "Ein JSON-Objekt statt des Textes ausgeben");
-  app.add_flag("--exakt", a.Exakt, "Exakte Verteilung, Vergleich mit der Stichprobe und Empfindlichkeit dazu ausgeben");
-  std::vector<std::string> threads;
-  app.add_option("--threads", threads, "Anzahl Threads des Laufs (Vorgabe: einer je Prozessorkern)");
-  app.add_flag("--versuchsweise", a.Versuchsweise,
-               "Versuch für Versuch rechnen wie das Fenster (gleiche Ergebnisse, langsam; zum Vergleich)");
-  app.add_flag("--zeit", a.Zeit, "Rechenzeit und Versuche je Sekunde ausgeben");
-  app.add_flag("--version", a.Version, "Versionsnummer ausgeben");
-  if (hilfe) *hilfe = app.help();
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp &) {
-    a.Hilfe = true;
-    return a;
-  } catch (const CLI::ExtrasError &e) {
-    std::string extras;
-    for (const std::string &x : app.remaining()) extras += (extras.empty() ? "" : " ") + x;
-    Falsch("Unbekanntes Argument: " + extras);
-  } catch (const CLI::ArgumentMismatch &e) {
-    Falsch("Fehlender oder überzähliger Wert bei einer Option: " + std::string(e.what()));
-  } catch (const CLI::ParseError &e) {
-    Falsch("Ungültige Argumente: " + std::string(e.what()));
-  }
-
-  // Options take effect in the order given: a scenario replaces everything before it, and what comes
-  // after it overrides its values; --prozent after --verteilung changes one row of the preset.
-  std::map<std::string, std::size_t> naechster;
-  for (const CLI::Option *option : app.parse_order()) {
-    const std::string name = option->get_name();
-    const std::size_t n = naechster[name]++;
-    if (name == "--szenario") {
-      Szenario s;
-      try {
-        s = SzenarioLaden(szenario[n]);
-      } catch (const SzenarioFehler &f) {
-        Falsch("--szenario: " + std::string(f.what()));
-      }
-      a.Min = s.Min;
-      a.Max = s.Max;
-      for (int i = 0; i < ParameterAnzahl; ++i) a.Prozent[i] = s.Prozent[i];
-      a.Versuche = s.Versuche;
-    } else if (name == "--versuche") {
-      a.Versuche = static_cast<std::int32_t>(GanzzahlLesen(name, versuche[n], INT32_MIN, INT32_MAX));
-    } else if (name == "--seed") {
-      a.Seed = static_cast<std::uint32_t>(GanzzahlLesen(name, seed[n], 0, UINT32_MAX));
-    } else if (name == "--verteilung") {
-      const MenuEintrag *eintrag = nullptr;
-      for (const MenuEintrag &e : MenuVoreinstellungen())
-        if (verteilung[n] == e.Kuerzel) eintrag = &e;
-      if (!eintrag) {
-        Falsch("Unbekannte Verteilung für --verteilung: '" + verteilung[n] +
-               "' (normal, linksschief, rechtsschief, gleich, einpunkt oder zweipunkt)");
-      }
-      for (int i = 0; i < ParameterAnzahl; ++i) a.Prozent[i] = ZeilenWerte(eintrag->Zeilen[i]);
-    } else if (name == "--prozent") {
-      const std::string &p = prozent[n];
-      const std::size_t gleich = p.find('=');
-      if (gleich == std::string::npos) Falsch("Ungültiger Wert für --prozent: '" + p + "' (PARAM=p1,...,p10 erwartet)");
-      const int i = ParameterIndex(name, p.substr(0, gleich));
-      const std::vector<std::string> werte = Teilen(p.substr(gleich + 1), ',');
-      if (werte.size() != KlassenAnzahlVerteilung) {
-        Falsch("Ungültiger Wert für --prozent: '" + p + "' (genau zehn Prozentwerte erwartet)");
-      }
-      Klassenwerte zeile{};
-      for (int k = 0; k < KlassenAnzahlVerteilung; ++k) zeile[k] = ZahlLesen(name, werte[k]);
-      a.Prozent[i] = zeile;
-    } else if (name == "--threads") {
-      a.Threads = static_cast<int>(GanzzahlLesen(name, threads[n], 1, 1024));
-    } else if (name == "--liste") {
-      a.Liste = liste[n];
-    } else if (name == "--csv") {
-      a.Csv = csv[n];
-    } else {
-      for (int i = 0; i < ParameterAnzahl; ++i) {
-        if (name != "--" + std::string(ParameterKuerzel[i])) continue;
-        const std::vector<std::string> teile = Teilen(grenzen[i][n], ':');
-        if (teile.size() != 2) Falsch("Ungültiger Wert für " + name + ": '" + grenzen[i][n] + "' (MIN:MAX erwartet)");
-        a.Min[i] = ZahlLesen(name, teile[0]);
-        a.Max[i] = ZahlLesen(name, teile[1]);
-      }
-    }
-  }
-  return a;
-}
 
 int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fehler) {
   Auftrag auftrag;
@@ -271,12 +146,11 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
     auftrag = ArgumenteLesen(argc, argv, &hilfe);
     if (auftrag.Hilfe) {
       aus << hilfe;
-      return 0;
+      return AusgabeBeenden(aus, fehler, 0);
     }
     if (auftrag.Version) {
-      if (aus << VersionsZeile() << '\n' << std::flush) return 0;
-      fehler << "kwt-mc: Die Versionsnummer kann nicht ausgegeben werden.\n";
-      return 1;
+      aus << VersionsZeile() << '\n';
+      return AusgabeBeenden(aus, fehler, 0);
     }
   } catch (const ArgumentFehler &f) {
     fehler << "kwt-mc: " << f.Meldung << "\n";
@@ -310,25 +184,14 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
   std::optional<ExaktErgebnis> exakt;
   if (auftrag.Exakt) exakt = ExaktBerechnen(modell, auftrag.Min, auftrag.Max, lauf);
 
-  if (auftrag.Liste && meldung.empty()) {
-    if (*auftrag.Liste == "-") {
-      aus << anzeige.Text;
-    } else {
-      std::ofstream datei(DateiPfad(*auftrag.Liste), std::ios::binary);
-      datei << anzeige.Text;
-      if (!datei.flush()) {
-        fehler << "kwt-mc: Die Liste kann nicht nach '" << *auftrag.Liste << "' geschrieben werden.\n";
-        return 1;
-      }
-    }
-  }
-  if (auftrag.Csv) {
-    try {
-      DateiSicherSchreiben(*auftrag.Csv, ErgebnisCsv(lauf));
-    } catch (const Fehler &f) {
-      fehler << "kwt-mc: " << f.what() << "\n";
-      return 1;
-    }
+  // A failed run writes no files: what is there stays as it was.
+  const bool listeAufStandardausgabe = auftrag.Liste && *auftrag.Liste == "-";
+  if (meldung.empty()) {
+    if (listeAufStandardausgabe) aus << anzeige.Text;
+    aus.flush(); // before a file that is the standard output itself (--csv /dev/stdout)
+    if (auftrag.Liste && !listeAufStandardausgabe && !DateiAusgeben(*auftrag.Liste, anzeige.Text, fehler))
+      return AusgabeBeenden(aus, fehler, 1);
+    if (auftrag.Csv && !DateiAusgeben(*auftrag.Csv, ErgebnisCsv(lauf), fehler)) return AusgabeBeenden(aus, fehler, 1);
   }
   if (auftrag.Json) {
     nlohmann::ordered_json j = JsonErgebnis(lauf, anzeige);
@@ -342,7 +205,6 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
     }
     aus << j.dump(2) << '\n';
   } else {
-    const bool listeAufStandardausgabe = auftrag.Liste && *auftrag.Liste == "-";
     if (!listeAufStandardausgabe) {
       TextAusgeben(aus, lauf, anzeige);
       if (exakt) ExaktTextAusgeben(aus, *exakt);
@@ -356,11 +218,8 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
            << ")\n";
     }
   }
-  if (!meldung.empty()) {
-    fehler << "kwt-mc: " << meldung << "\n";
-    return 1;
-  }
-  return 0;
+  if (!meldung.empty()) fehler << "kwt-mc: " << meldung << "\n";
+  return AusgabeBeenden(aus, fehler, meldung.empty() ? 0 : 1);
 }
 
 } // namespace kwt::cli

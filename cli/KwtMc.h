@@ -11,8 +11,14 @@
 // Without arguments it runs the main window's defaults (the ten default bounds, "Normalverteilung",
 // 10000 trials) and prints the nine figures with the window's captions, a text histogram and the
 // points of the cumulative curve; --exakt adds the exact distribution beside the run (ExaktAusgabe.h).
-// Exit status: 0 success, 1 the run failed (the German message is
-// printed, and with --json the figures done before the failure), 2 bad arguments.
+// Every option is checked before the run (Argumente.cpp); the help and CLI11's messages are German
+// (Hilfe.cpp). Files go through the program's safe writer; a failed run writes none. The standard
+// output is checked to the last byte.
+//
+// Exit status: 0 success; 1 the run failed (the German message is printed, and with --json the
+// figures done before the failure) or a file or the standard output could not be written (the
+// message names the reason); 2 bad arguments; 141 the reader closed the standard output's pipe
+// (kwt-mc --liste - | head -1): no message, the status a shell shows for a tool ended by SIGPIPE.
 #pragma once
 
 #include <cstdint>
@@ -50,7 +56,11 @@ struct Auftrag {
   bool Version = false;
 };
 
-// Reads the arguments. Throws ArgumentFehler with a German message naming the argument.
+inline constexpr int StatusEmpfaengerGeschlossen = 141;
+
+// Reads and checks the arguments. Throws ArgumentFehler with a German message naming the option (or
+// the scenario's key) and what it takes. When the arguments ask for the help, Hilfe is set and
+// *hilfe holds its text.
 struct ArgumentFehler {
   std::string Meldung;
 };

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QSet>
 #include <QSvgGenerator>
@@ -24,6 +25,7 @@
 #include <cmath>
 #include <exception>
 
+#include "Datei.h"
 #include "Drucker.h"
 #include "Meldungen.h"
 #ifdef Q_OS_WIN
@@ -484,24 +486,28 @@ bool TDiagrammAnsicht::Drucken() {
   }
 }
 
+void TDiagrammAnsicht::AufSeiteZeichnen(QPainter &maler, const QPaintDevice &seite) {
+  const QSize bild = Bildgroesse();
+  const int pw = seite.width(), ph = seite.height();
+  const TDruckRaender raender =
+      DruckRaenderBerechnen(bild.width(), bild.height(), pw, ph, seite.logicalDpiX(), seite.logicalDpiY());
+  render(&maler, QRectF(DruckRechteck(raender, pw, ph)), QRect(QPoint(0, 0), bild), Qt::IgnoreAspectRatio);
+}
+
 bool TDiagrammAnsicht::AufDruckerAusgeben(QPrinter &drucker) {
   if (!DruckerBenutzbar(drucker)) {
     FehlerMelden(this, QString::fromUtf8(MeldungKeinDrucker));
     return false;
   }
+  drucker.setDocName(objectName());
+  if (drucker.outputFormat() == QPrinter::PdfFormat) return InPdfDateiAusgeben(drucker);
   QPainter maler;
   try {
-    const QSize bild = Bildgroesse();
-    const int pw = drucker.width(), ph = drucker.height();
-    const TDruckRaender raender =
-        DruckRaenderBerechnen(bild.width(), bild.height(), pw, ph, drucker.logicalDpiX(), drucker.logicalDpiY());
-    const QRect ziel = DruckRechteck(raender, pw, ph);
-    drucker.setDocName(objectName());
     if (!maler.begin(&drucker)) {
       FehlerMelden(this, QString::fromUtf8(MeldungDruckStart));
       return false;
     }
-    render(&maler, QRectF(ziel), QRect(QPoint(0, 0), bild), Qt::IgnoreAspectRatio);
+    AufSeiteZeichnen(maler, drucker);
     if (drucker.printerState() == QPrinter::Error) {
       drucker.abort();
       maler.end();
@@ -518,6 +524,40 @@ bool TDiagrammAnsicht::AufDruckerAusgeben(QPrinter &drucker) {
       drucker.abort();
       maler.end();
     }
+    FehlerMelden(this, QString::fromUtf8(fehler.what()));
+    return false;
+  }
+}
+
+// Qt's printer would write the PDF file in place, so that a failure leaves half a file where an old
+// one was. The page is drawn as the printer would draw it (its page layout and resolution), into
+// memory, and the file goes through the program's safe writer.
+bool TDiagrammAnsicht::InPdfDateiAusgeben(const QPrinter &drucker) {
+  try {
+    QByteArray daten;
+    QBuffer puffer(&daten);
+    puffer.open(QIODevice::WriteOnly);
+    {
+      QPdfWriter pdf(&puffer);
+      pdf.setResolution(drucker.resolution());
+      pdf.setPageLayout(drucker.pageLayout());
+      pdf.setTitle(drucker.docName());
+      pdf.setCreator(drucker.creator());
+      QPainter maler;
+      if (!maler.begin(&pdf)) {
+        FehlerMelden(this, QString::fromUtf8(MeldungDruckStart));
+        return false;
+      }
+      AufSeiteZeichnen(maler, pdf);
+      if (!maler.end()) {
+        FehlerMelden(this, QString::fromUtf8(MeldungDruckFehler));
+        return false;
+      }
+    }
+    DateiSicherSchreiben(drucker.outputFileName().toStdString(),
+                         std::string_view(daten.constData(), static_cast<std::size_t>(daten.size())));
+    return true;
+  } catch (const std::exception &fehler) {
     FehlerMelden(this, QString::fromUtf8(fehler.what()));
     return false;
   }

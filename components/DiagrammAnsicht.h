@@ -28,6 +28,8 @@ class QBarSet;
 class QHorizontalBarSeries;
 class QLineSeries;
 class QMenu;
+class QPaintDevice;
+class QPainter;
 class QPrinter;
 
 namespace kwt {
@@ -146,7 +148,8 @@ public slots:
   bool BitmapKopieren();      // bitmap, replacing everything on the clipboard
 
 public:
-  // Prints one page on the given printer; the job is named after the view's object name.
+  // Prints one page on the given printer; the job is named after the view's object name. A printer
+  // that prints to a PDF file writes it through the program's safe writer.
   bool AufDruckerAusgeben(QPrinter &drucker);
 
 protected:
@@ -154,6 +157,8 @@ protected:
   void resizeEvent(QResizeEvent *ereignis) override;
 
 private:
+  void AufSeiteZeichnen(QPainter &maler, const QPaintDevice &seite);
+  bool InPdfDateiAusgeben(const QPrinter &drucker);
   void AchseEinrichten(QAbstractAxis *achse, bool gitter);
   void LinkeAchseAnpassen();
   void UntereAchseAnpassen();

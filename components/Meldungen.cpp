@@ -17,14 +17,51 @@ QString MeldungMitPunkt(const QString &meldung) {
   return meldung;
 }
 
+namespace {
+
+// A word longer than this gets a break opportunity (a zero-width space) after every so many
+// characters: left alone, the box would grow as wide as the word, and on a small screen beyond it.
+constexpr int LaengstesWort = 30;
+
+QString Umbrechbar(const QString &text) {
+  QString r;
+  r.reserve(text.size() + text.size() / LaengstesWort);
+  int imWort = 0;
+  for (const QChar c : text) {
+    imWort = c.isSpace() ? 0 : imWort + 1;
+    if (imWort > LaengstesWort && !c.isLowSurrogate()) {
+      r += QChar(0x200B);
+      imWort = 1;
+    }
+    r += c;
+  }
+  return r;
+}
+
+} // namespace
+
+std::unique_ptr<QMessageBox> FehlerBoxErstellen(QWidget *eltern, const QString &text) {
+  QString gezeigt = text;
+  if (gezeigt.size() > LaengsteMeldung) {
+    gezeigt.truncate(LaengsteMeldung - 1);
+    if (gezeigt.back().isHighSurrogate()) gezeigt.chop(1);
+    gezeigt += u'…';
+  }
+  gezeigt = Umbrechbar(gezeigt);
+  auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, QString::fromUtf8(ProgrammTitel), gezeigt,
+                                           QMessageBox::Ok, eltern);
+  // Plain text: a file name or key quoted in the message is shown as it is, never as markup.
+  box->setTextFormat(Qt::PlainText);
+  return box;
+}
+
 void FehlerMelden(QWidget *eltern, const QString &meldung) {
   const QString text = MeldungMitPunkt(meldung);
   if (Empfaenger()) {
     Empfaenger()(text);
     return;
   }
-  QMessageBox box(QMessageBox::Critical, QString::fromUtf8(ProgrammTitel), text, QMessageBox::Ok, eltern);
-  box.exec();
+  FehlerBoxErstellen(eltern, text)->exec();
 }
 
 void FehlerEmpfaengerSetzen(TFehlerEmpfaenger empfaenger) { Empfaenger() = std::move(empfaenger); }

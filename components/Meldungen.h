@@ -8,7 +8,9 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class QMessageBox;
 class QWidget;
 
 namespace kwt {
@@ -17,6 +19,15 @@ inline constexpr const char *ProgrammTitel = "KWT Monte-Carlo-Simulation";
 
 // The message as the box shows it: "Gleitkommadivision durch Null" gets a ".", "Fertig." none.
 QString MeldungMitPunkt(const QString &meldung);
+
+// The longest text the box shows; a longer one is cut with "…". Laying out a message that quotes a
+// whole file would take seconds and give a box taller than any screen.
+inline constexpr qsizetype LaengsteMeldung = 1000;
+
+// The error box itself, not yet shown: its text wraps (within a word where a word is too long for a
+// line, at zero-width spaces put there), and neither its width nor its height exceeds the screen's
+// available area.
+std::unique_ptr<QMessageBox> FehlerBoxErstellen(QWidget *eltern, const QString &text);
 
 // Shows the error box (or hands the message to the installed receiver).
 void FehlerMelden(QWidget *eltern, const QString &meldung);

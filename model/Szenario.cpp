@@ -4,68 +4,78 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
+#include <optional>
 #include <set>
-#include <sstream>
-#include <unistd.h>
+#include <vector>
 
-#include "Dateipfad.h"
+#include "Datei.h"
 #include "W32_CLC.h"
+#include "Zitat.h"
 
 namespace kwt {
 
 namespace {
 
-// Numbers in extended precision: the lexer reads them with strtold.
+// Numbers in extended precision, read by JsonLeser below with the program's own conversion.
 using Json = nlohmann::basic_json<std::map, std::vector, std::string, bool, std::int64_t, std::uint64_t, long double>;
 
 constexpr const char *FormatName = "KWT-Szenario";
-constexpr std::size_t GroessteDatei = 1 << 20;
 
 [[noreturn]] void Falsch(const std::string &meldung) { throw SzenarioFehler(meldung); }
 
+// A key as the messages name it, 'grenzen.lz.min', shortened when the file holds a huge one.
+std::string Eintrag(const std::string &name) { return Zitat(name); }
+
 void NurDieseSchluessel(const Json &objekt, const std::string &wo, const std::set<std::string> &schluessel) {
   for (const std::string &s : schluessel) {
-    if (!objekt.contains(s)) Falsch("Im Szenario fehlt der Eintrag '" + wo + s + "'.");
+    if (!objekt.contains(s)) Falsch("Im Szenario fehlt der Eintrag " + Eintrag(wo + s) + ".");
   }
   for (auto it = objekt.begin(); it != objekt.end(); ++it) {
-    if (!schluessel.count(it.key())) Falsch("Unbekannter Eintrag '" + wo + it.key() + "' im Szenario.");
+    if (!schluessel.count(it.key())) Falsch("Unbekannter Eintrag " + Eintrag(wo + it.key()) + " im Szenario.");
   }
 }
 
 const Json &Objekt(const Json &j, const std::string &name) {
-  if (!j.is_object()) Falsch("Der Eintrag '" + name + "' im Szenario muss ein Objekt sein.");
+  if (!j.is_object()) Falsch("Der Eintrag " + Eintrag(name) + " im Szenario muss ein Objekt sein.");
   return j;
 }
 
 // A number as its entry field holds it: finite, at most two decimals, below 10^stellen in magnitude.
 Extended Feldwert(const Json &j, const std::string &name, int stellen) {
   Extended x = 0;
+  const std::string wo = "Der Eintrag " + Eintrag(name) + " im Szenario";
+  const std::string ausserhalb =
+      " liegt außerhalb dessen, was das Feld fassen kann (" + std::to_string(stellen) + " Stellen vor dem Komma).";
   if (j.is_number()) {
     x = j.get<long double>();
-  } else if (!j.is_string() || !TextZuExtendedVersuchen(j.get<std::string>(), x)) {
-    Falsch("Der Eintrag '" + name + "' im Szenario ist keine Zahl.");
+  } else if (!j.is_string()) {
+    Falsch(wo + " ist keine Zahl.");
+  } else {
+    const Zahltext t = TextZuExtendedLesen(j.get<std::string>(), x);
+    if (t == Zahltext::AusserhalbDesBereichs) Falsch(wo + " (" + Zitat(j.get<std::string>()) + ")" + ausserhalb);
+    if (t != Zahltext::Gut) Falsch(wo + " ist keine Zahl.");
   }
-  if (!std::isfinite(x)) Falsch("Der Eintrag '" + name + "' im Szenario ist keine endliche Zahl.");
-  Extended grenze = 1;
-  for (int i = 0; i < stellen; ++i) grenze *= 10;
-  if (!(std::fabs(x) < grenze)) {
-    Falsch("Der Eintrag '" + name + "' im Szenario liegt außerhalb dessen, was das Feld fassen kann (" +
-           std::to_string(stellen) + " Stellen vor dem Komma).");
-  }
+  if (!std::isfinite(x)) Falsch(wo + " ist keine endliche Zahl.");
+  if (!(std::fabs(x) < FeldGrenze(stellen))) Falsch(wo + ausserhalb);
   // Two decimals: the value must be the one its text with two decimals stands for.
   if (AufDezimalenRunden(x, 2) != x) {
-    Falsch("Der Eintrag '" + name + "' im Szenario hat mehr als zwei Nachkommastellen.");
+    Falsch(wo + " hat mehr als zwei Nachkommastellen.");
   }
   return x;
 }
 
-// Builds the document as the library's own parser does, but reads every number with a fraction or
-// an exponent from its text with the program's conversion: the library would call the C runtime's
-// strtold, whose results depend on the system and its rounding mode.
+// Builds the document as the library's own parser does, with two differences. Every number with a
+// fraction or an exponent is read from its text with the program's own conversion (the library would
+// call the C runtime's strtold, whose last bits depend on the system and its rounding mode), and a
+// key given twice in one object is remembered (the library would keep the last one without a word).
 class JsonLeser {
 public:
   explicit JsonLeser(Json &wurzel) : wurzel_(wurzel) {}
+
+  // The first key given twice, with the keys of the objects around it: "grenzen.lz.min".
+  const std::string &Doppelt() const { return doppelt_; }
+  // A number beyond the extended range, as the file has it; the parse stops there.
+  const std::optional<std::string> &Ueberlauf() const { return ueberlauf_; }
 
   bool null() { return Wert(nullptr); }
   bool boolean(bool b) { return Wert(b); }
@@ -73,23 +83,39 @@ public:
   bool number_unsigned(Json::number_unsigned_t n) { return Wert(n); }
   bool number_float(Json::number_float_t, const std::string &text) {
     Extended x = 0;
-    // The grammar has been checked; a number that does not convert lies beyond the extended range.
-    if (!TextZuExtendedVersuchen(text, x)) {
-      x = text.front() == '-' ? -std::numeric_limits<Extended>::infinity() : std::numeric_limits<Extended>::infinity();
+    if (TextZuExtendedLesen(text, x) != Zahltext::Gut) { // the grammar has been checked: out of range
+      ueberlauf_ = text;
+      return false;
     }
     return Wert(x);
   }
   bool string(std::string &s) { return Wert(std::move(s)); }
   bool binary(Json::binary_t &) { return false; }
-  bool start_object(std::size_t) { return Oeffnen(Json::object()); }
+  bool start_object(std::size_t) {
+    gesehen_.emplace_back();
+    weg_.emplace_back();
+    return Oeffnen(Json::object());
+  }
   bool key(std::string &k) {
+    weg_.back() = k;
+    if (!gesehen_.back().insert(k).second && doppelt_.empty()) {
+      for (const std::string &w : weg_) doppelt_ += (doppelt_.empty() ? "" : ".") + w;
+    }
     schluessel_ = std::move(k);
     return true;
   }
-  bool end_object() { return Schliessen(); }
+  bool end_object() {
+    gesehen_.pop_back();
+    weg_.pop_back();
+    return Schliessen();
+  }
   bool start_array(std::size_t) { return Oeffnen(Json::array()); }
   bool end_array() { return Schliessen(); }
-  bool parse_error(std::size_t, const std::string &, const Json::exception &) { return false; }
+  bool parse_error(std::size_t, const std::string &zeichen, const Json::exception &fehler) {
+    // 406: the library found the number beyond the range with its own conversion first.
+    if (fehler.id == 406) ueberlauf_ = zeichen;
+    return false;
+  }
 
 private:
   // The open containers are the last element of their parent, which gains no element while they are
@@ -124,12 +150,21 @@ private:
   Json &wurzel_;
   std::vector<Json *> offen_;
   std::string schluessel_;
+  std::vector<std::set<std::string>> gesehen_;
+  std::vector<std::string> weg_;
+  std::string doppelt_;
+  std::optional<std::string> ueberlauf_;
 };
 
 Json Parsen(const std::string &text) {
   Json j;
   JsonLeser leser(j);
-  if (!Json::sax_parse(text, &leser)) return Json(Json::value_t::discarded);
+  const bool gut = Json::sax_parse(text, &leser);
+  if (leser.Ueberlauf()) {
+    Falsch("Die Zahl " + Zitat(*leser.Ueberlauf()) + " im Szenario liegt außerhalb des darstellbaren Bereichs.");
+  }
+  if (!gut) Falsch("Die Datei ist kein Szenario: sie ist kein gültiges JSON oder unvollständig.");
+  if (!leser.Doppelt().empty()) Falsch("Der Eintrag " + Eintrag(leser.Doppelt()) + " steht mehr als einmal im Szenario.");
   return j;
 }
 
@@ -155,23 +190,26 @@ std::string SzenarioAlsText(const Szenario &s) {
 }
 
 Szenario SzenarioAusText(const std::string &text) {
-  if (text.size() > GroessteDatei) Falsch("Die Datei ist zu groß für ein Szenario.");
+  if (text.size() > GroessteSzenarioDatei) Falsch("Die Datei ist zu groß für ein Szenario.");
   const Json j = Parsen(text);
-  if (j.is_discarded()) {
-    Falsch("Die Datei ist kein Szenario: sie ist kein gültiges JSON oder unvollständig.");
-  }
   if (!j.is_object() || !j.contains("format") || j["format"] != FormatName) {
     Falsch("Die Datei ist kein KWT-Szenario.");
   }
-  if (!j.contains("version") || !j["version"].is_number_integer()) {
+  const Json *version = j.contains("version") ? &j["version"] : nullptr;
+  if (!version || !version->is_number_integer()) {
     Falsch("Die Formatversion des Szenarios fehlt oder ist keine ganze Zahl.");
   }
-  const auto version = j["version"].get<std::int64_t>();
-  if (version > SzenarioFormatVersion) {
-    Falsch("Das Szenario hat die Formatversion " + std::to_string(version) + "; dieses Programm liest Version " +
-           std::to_string(SzenarioFormatVersion) + ". Bitte eine neuere Programmversion verwenden.");
+  // Compared and shown as the file has it, also beyond 2^63 (a whole number of at most 20 digits).
+  const bool neuer = version->is_number_unsigned() ? version->get<std::uint64_t>() > SzenarioFormatVersion
+                                                   : version->get<std::int64_t>() > SzenarioFormatVersion;
+  if (neuer) {
+    Falsch("Das Szenario hat die Formatversion " + version->dump() +
+           "; dieses Programm liest Version " + std::to_string(SzenarioFormatVersion) +
+           ". Bitte eine neuere Programmversion verwenden.");
   }
-  if (version < 1) Falsch("Die Formatversion " + std::to_string(version) + " des Szenarios gibt es nicht.");
+  if (version->get<std::int64_t>() < 1) {
+    Falsch("Die Formatversion " + version->dump() + " des Szenarios gibt es nicht.");
+  }
   NurDieseSchluessel(j, "", {"format", "version", "grenzen", "prozent", "versuche", "histogramm_kontinuierlich"});
 
   Szenario s;
@@ -196,13 +234,16 @@ Szenario SzenarioAusText(const std::string &text) {
     }
   }
   const Json &versuche = j["versuche"];
-  if (!versuche.is_number_integer()) Falsch("Der Eintrag 'versuche' im Szenario muss eine ganze Zahl sein.");
-  const auto n = versuche.get<std::int64_t>();
-  if (versuche.is_number_unsigned() && versuche.get<std::uint64_t>() > 2147483647u) {
-    Falsch("Der Eintrag 'versuche' im Szenario liegt außerhalb von -2.147.483.648 bis 2.147.483.647.");
-  }
-  if (n < -2147483648LL || n > 2147483647LL) {
-    Falsch("Der Eintrag 'versuche' im Szenario liegt außerhalb von -2.147.483.648 bis 2.147.483.647.");
+  // A whole number beyond 64 bits comes from the parser as a floating-point number.
+  const bool riesig = versuche.is_number_float() && std::isfinite(versuche.get<long double>()) &&
+                      std::floor(versuche.get<long double>()) == versuche.get<long double>();
+  if (!versuche.is_number_integer() && !riesig) Falsch("Der Eintrag 'versuche' im Szenario muss eine ganze Zahl sein.");
+  const bool zuGross = riesig || (versuche.is_number_unsigned() && versuche.get<std::uint64_t>() > 2147483647u);
+  const auto n = zuGross ? std::int64_t{0} : versuche.get<std::int64_t>();
+  if (zuGross || n < -2147483648LL || n > 2147483647LL) {
+    Falsch("Der Eintrag 'versuche' im Szenario (" +
+           (riesig ? ExtendedText(versuche.get<long double>()) : versuche.dump()) +
+           ") liegt außerhalb von -2.147.483.648 bis 2.147.483.647.");
   }
   s.Versuche = static_cast<std::int32_t>(n);
   if (!j["histogramm_kontinuierlich"].is_boolean()) {
@@ -212,41 +253,10 @@ Szenario SzenarioAusText(const std::string &text) {
   return s;
 }
 
-void DateiSicherSchreiben(const std::string &pfad, const std::string &inhalt) {
-  const std::filesystem::path ziel = DateiPfad(pfad);
-  const std::filesystem::path temp = DateiPfad(pfad + ".tmp-" + std::to_string(::getpid()));
-  std::error_code fehler;
-  {
-    std::ofstream datei(temp, std::ios::binary | std::ios::trunc);
-    datei << inhalt;
-    datei.flush();
-    if (!datei) {
-      std::filesystem::remove(temp, fehler);
-      Falsch("Die Datei '" + pfad + "' kann nicht geschrieben werden.");
-    }
-  }
-  // std::filesystem::rename replaces an existing file on Windows too (std::rename does not there).
-  std::filesystem::rename(temp, ziel, fehler);
-  if (fehler) {
-    std::filesystem::remove(temp, fehler);
-    Falsch("Die Datei '" + pfad + "' kann nicht geschrieben werden.");
-  }
-}
-
 void SzenarioSpeichern(const std::string &pfad, const Szenario &szenario) {
   DateiSicherSchreiben(pfad, SzenarioAlsText(szenario));
 }
 
-Szenario SzenarioLaden(const std::string &pfad) {
-  std::ifstream datei(DateiPfad(pfad), std::ios::binary);
-  if (!datei) Falsch("Die Datei '" + pfad + "' kann nicht geöffnet werden.");
-  std::string text;
-  char puffer[4096];
-  while (datei.read(puffer, sizeof puffer) || datei.gcount() > 0) {
-    text.append(puffer, static_cast<std::size_t>(datei.gcount()));
-    if (text.size() > GroessteDatei) Falsch("Die Datei '" + pfad + "' ist zu groß für ein Szenario.");
-  }
-  return SzenarioAusText(text);
-}
+Szenario SzenarioLaden(const std::string &pfad) { return SzenarioAusText(DateiLesen(pfad, GroessteSzenarioDatei)); }
 
 } // namespace kwt

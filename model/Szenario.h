@@ -6,11 +6,14 @@
 // (the shortest that reads back to the same extended value), so a reloaded scenario gives the very
 // same fields, and with the same seed the very same run. Reading also takes plain JSON numbers.
 //
-// Reading is strict: anything that is not exactly a scenario of this version, with every key present,
-// no other keys, the right types and every number inside what its entry field can hold, is refused
-// with a German message naming the problem.
+// Reading is strict: anything that is not exactly a scenario of this version, with every key present
+// once, no other keys, the right types and every number inside what its entry field can hold, is
+// refused with a German message naming the problem; text taken from the file is quoted shortened.
+// Files are read only when they are regular files of at most 1 MiB, and written through the
+// program's safe writer (Datei.h).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -36,6 +39,14 @@ inline constexpr std::array<int, ParameterAnzahl> StellenMin{7, 7, 7, 7, 9};
 inline constexpr std::array<int, ParameterAnzahl> StellenMax{8, 8, 8, 7, 9};
 inline constexpr int StellenProzent = 3;
 
+// 10^stellen, exactly (a library power under the program's upward rounding may lie above it): every
+// value of a field is below this in magnitude.
+inline constexpr Extended FeldGrenze(int stellen) {
+  std::int64_t g = 1;
+  for (int i = 0; i < stellen; ++i) g *= 10;
+  return static_cast<Extended>(g);
+}
+
 class SzenarioFehler : public Fehler {
 public:
   using Fehler::Fehler;
@@ -45,10 +56,11 @@ std::string SzenarioAlsText(const Szenario &szenario);
 // Throws SzenarioFehler.
 Szenario SzenarioAusText(const std::string &text);
 
-// Writes to a temporary file beside the target and renames it, so an interrupted save never leaves a
-// half file. Throws SzenarioFehler when the file cannot be written.
-void DateiSicherSchreiben(const std::string &pfad, const std::string &inhalt);
+inline constexpr std::size_t GroessteSzenarioDatei = 1 << 20;
+
+// Throws DateiFehler when the file cannot be written (DateiSicherSchreiben).
 void SzenarioSpeichern(const std::string &pfad, const Szenario &szenario);
+// Throws DateiFehler when the file cannot be read, SzenarioFehler when it is no valid scenario.
 Szenario SzenarioLaden(const std::string &pfad);
 
 } // namespace kwt

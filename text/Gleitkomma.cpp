@@ -50,6 +50,10 @@ std::int32_t AbschneidenInt32(Extended x) {
 }
 
 bool TextZuExtendedVersuchen(const std::string &text, Extended &wert) {
+  return TextZuExtendedLesen(text, wert) == Zahltext::Gut;
+}
+
+Zahltext TextZuExtendedLesen(const std::string &text, Extended &wert) {
   // Blanks around the number are allowed, as the runtime's conversion allows them.
   std::size_t a = 0, e = text.size();
   while (a < e && (text[a] == ' ' || text[a] == '\t')) ++a;
@@ -67,22 +71,22 @@ bool TextZuExtendedVersuchen(const std::string &text, Extended &wert) {
       --z.Exponent;
     }
   }
-  if (z.Ziffern.empty()) return false;
+  if (z.Ziffern.empty()) return Zahltext::KeineZahl;
   if (i < e && (text[i] == 'e' || text[i] == 'E')) {
     ++i;
     bool minus = false;
     if (i < e && (text[i] == '+' || text[i] == '-')) minus = text[i++] == '-';
-    if (!ziffer(i)) return false;
+    if (!ziffer(i)) return Zahltext::KeineZahl;
     std::int64_t exponent = 0;
     // Beyond a billion the value is an infinity or a zero whatever the digits; the sum stays in range.
     for (; ziffer(i); ++i) exponent = std::min<std::int64_t>(exponent * 10 + (text[i] - '0'), 1000000000);
     z.Exponent += minus ? -exponent : exponent;
   }
-  if (i != e) return false;
+  if (i != e) return Zahltext::KeineZahl;
   const Extended ergebnis = DezimalZuExtended(z);
-  if (std::isinf(ergebnis)) return false; // beyond the extended range
+  if (std::isinf(ergebnis)) return Zahltext::AusserhalbDesBereichs;
   wert = ergebnis;
-  return true;
+  return Zahltext::Gut;
 }
 
 std::string ExtendedText(Extended x) {

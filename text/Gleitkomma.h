@@ -104,6 +104,11 @@ Extended TextZuExtended(const std::string &text);
 // Like TextZuExtended but reports failure by returning false instead of raising.
 bool TextZuExtendedVersuchen(const std::string &text, Extended &wert);
 
+// Like TextZuExtendedVersuchen, and tells a number beyond the extended range (1e5000) from a text that
+// is no number at all, so that a message can say which of the two it is.
+enum class Zahltext { Gut, KeineZahl, AusserhalbDesBereichs };
+Zahltext TextZuExtendedLesen(const std::string &text, Extended &wert);
+
 // Switches the calling thread to round-to-nearest (the x87 control word and MXCSR, loaded directly,
 // not through the C runtime) for its lifetime and restores the words it found.
 // g++ does not know that the switch changes arithmetic: code inside the scope must take its operands

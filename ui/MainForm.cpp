@@ -28,6 +28,7 @@
 
 #include "Auswertung.h"
 #include "BerichtPdf.h"
+#include "Datei.h"
 #include "DiagrammAnsicht.h"
 #include "DialogAuswertung.h"
 #include "DialogRestnutzungsdauer.h"
@@ -227,6 +228,9 @@ QWidget *TMainForm::ParameterGruppe() {
     eMin_[p]->setObjectName(QString("EParam%1Min").arg(p + 1));
     eMax_[p] = new TZahlFeld(d.MaskeMax, panel);
     eMax_[p]->setObjectName(QString("EParam%1Max").arg(p + 1));
+    // Messages name a field as the user sees it: "Liegenschaftszinssatz, Minimum".
+    eMin_[p]->setAccessibleName(QString::fromUtf8(ParameterBezeichnung[p]) + ", Minimum");
+    eMax_[p]->setAccessibleName(QString::fromUtf8(ParameterBezeichnung[p]) + ", Maximum");
     for (TZahlFeld *e : {eMin_[p], eMax_[p]}) {
       e->setFont(feldSchrift);
       e->setFixedSize(110, 21);
@@ -271,6 +275,7 @@ QWidget *TMainForm::BerechnenGruppe() {
   auto *raster = new QGridLayout;
   eVersuche_ = new TZahlFeld("iii,iii,iii,iii", gruppe);
   eVersuche_->setObjectName("EVersuche");
+  eVersuche_->setAccessibleName("Anzahl Durchläufe");
   eVersuche_->setFont(QFont("Courier New", 9));
   eVersuche_->setFixedSize(85 + 20, 21);
   lCount_ = new QLabel("0", gruppe);
@@ -565,8 +570,8 @@ const char *SzenarioFilter = "KWT-Szenarien (*.kwt);;Alle Dateien (*)";
 Szenario TMainForm::SzenarioAusFenster() const {
   auto wert = [](const TZahlFeld *feld) {
     if (!feld->Gueltig()) {
-      throw Fehler("Das Feld " + feld->objectName().toStdString() + " enthält keine gültige Zahl; das Szenario "
-                   "wurde nicht gespeichert.");
+      throw Fehler("Das Feld \"" + feld->accessibleName().toStdString() +
+                   "\" enthält keine gültige Zahl; das Szenario wurde nicht gespeichert.");
     }
     return feld->Wert();
   };
@@ -647,7 +652,7 @@ void TMainForm::mnBerichtPdfClick() {
         dateiDialog_(this, true, "Bericht als PDF speichern", "PDF-Dateien (*.pdf);;Alle Dateien (*)", "pdf");
     if (pfad.isEmpty()) return;
     const QByteArray pdf = BerichtPdf(a, lauf_, modell_, QDateTime::currentDateTime());
-    DateiSicherSchreiben(pfad.toStdString(), pdf.toStdString());
+    DateiSicherSchreiben(pfad.toStdString(), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
   });
 }
 

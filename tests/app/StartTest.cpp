@@ -8,6 +8,7 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include "Datei.h"
 #include "KwtMc.h"
 #include "MainForm.h"
 #include "Meldungen.h"
@@ -144,7 +145,7 @@ private slots:
     } faelle[] = {
         {gut, "4,50", "2.500", ""},
         {schlecht, "4,80", "10.000", "Die Datei ist kein KWT-Szenario."},
-        {ordner.filePath("fehlt.kwt"), "4,80", "10.000", "kann nicht geöffnet werden"},
+        {ordner.filePath("fehlt.kwt"), "4,80", "10.000", "kann nicht gelesen werden: Die Datei existiert nicht."},
     };
     for (const auto &fall : faelle) {
       meldungen.clear();

@@ -7,8 +7,10 @@
 #include <sstream>
 
 #include "Dateipfad.h"
+#include "ExaktAusgabe.h"
 #include "ExakteAuswertung.h"
 #include "KwtMc.h"
+#include "KwtMcAufruf.h"
 #include "Simulationslauf.h"
 #include "Szenario.h"
 
@@ -17,23 +19,11 @@
 #include <set>
 
 using namespace kwt;
+using kwt::test::Aufrufen;
+using kwt::test::Ausgabe;
 using nlohmann::json;
 
 namespace {
-
-struct Ausgabe {
-  int status;
-  std::string aus, fehler;
-};
-
-Ausgabe Aufrufen(std::vector<std::string> argumente) {
-  argumente.insert(argumente.begin(), "kwt-mc");
-  std::vector<const char *> argv;
-  for (const std::string &a : argumente) argv.push_back(a.c_str());
-  std::ostringstream aus, fehler;
-  const int status = cli::KwtMc(static_cast<int>(argv.size()), argv.data(), aus, fehler);
-  return {status, aus.str(), fehler.str()};
-}
 
 // Numbers are read back as any consumer of the output reads them: with round-to-nearest.
 json Lesen(const std::string &text) {
@@ -108,18 +98,22 @@ TEST(KwtMc, OptionenWirkenWieImFenster) {
 }
 
 TEST(KwtMc, FehlerDesLaufs) {
-  const Ausgabe a = Aufrufen({"--seed", "1", "--json", "--lz", "0:0"});
+  // Bounds that pass every check but whose powers overflow: the run stops at its start.
+  const Ausgabe a = Aufrufen({"--seed", "1", "--json", "--rnd", "9999999:9999999"});
   EXPECT_EQ(a.status, 1);
   const json j = Lesen(a.aus);
-  EXPECT_EQ(j["fehler"], "Ungültige Gleitkommaoperation");
+  EXPECT_EQ(j["fehler"], "Gleitkommaüberlauf");
   EXPECT_EQ(j["labels"]["LMinVKW"], "0");
   EXPECT_EQ(j["akt_versuch"], 0);
-  EXPECT_NE(a.fehler.find("Ungültige Gleitkommaoperation"), std::string::npos);
-  // No trials: the figures of the start are shown, the mean fails.
-  const Ausgabe b = Aufrufen({"--seed", "1", "--json", "--versuche", "0"});
+  EXPECT_NE(a.fehler.find("Gleitkommaüberlauf"), std::string::npos);
+  // LZ's percentages add up to 90: the figures of the start are shown, trials done until the first
+  // one that draws no LZ class, the mean not computed.
+  const Ausgabe b = Aufrufen({"--seed", "1", "--json", "--prozent", "lz=1,5,9,10,15,25,10,9,5,1"});
   EXPECT_EQ(b.status, 1);
   const json k = Lesen(b.aus);
+  EXPECT_EQ(k["fehler"], "Ungültige Gleitkommaoperation");
   EXPECT_EQ(k["labels"]["LMinVKW"], "3.900.804");
+  EXPECT_GT(k["akt_versuch"], 0);
   EXPECT_EQ(k["labels"]["LMWSTP"], "0");
 }
 
@@ -179,10 +173,14 @@ TEST(KwtMc, ExaktMitNichtBerechenbarenKombinationen) {
   EXPECT_EQ(x["nicht_berechenbar"][0]["kombinationen"], 10000);
   EXPECT_NEAR(x["anteil_berechenbar"].get<double>(), 0.9, 1e-9);
   EXPECT_EQ(x["stichprobe_umfang"], j["akt_versuch"]);
-  // Bounds the class tables cannot be prepared from: the run's message, no figures.
-  const Ausgabe b = Aufrufen({"--json", "--exakt", "--lz", "-1e4932:1e4932"});
-  EXPECT_EQ(b.status, 1);
-  EXPECT_EQ(Lesen(b.aus)["exakt"], (json{{"fehler", "Gleitkommaüberlauf"}}));
+  // Bounds the class tables cannot be prepared from (kwt-mc refuses them as arguments): the
+  // message, no figures.
+  Bewertungsmodell modell;
+  MenuVoreinstellungAnwenden(modell, MenuVoreinstellung::Normalverteilung);
+  const Simulationslauf ohneLauf(modell);
+  const Parameterwerte min{-1e4932L, 40, 310000, 60000, 675000}, max{1e4932L, 60, 370000, 85000, 720000};
+  EXPECT_EQ(cli::ExaktJson(cli::ExaktBerechnen(modell, min, max, ohneLauf)),
+            (nlohmann::ordered_json{{"fehler", "Gleitkommaüberlauf"}}));
 }
 
 TEST(KwtMc, ExaktAlsText) {
@@ -252,6 +250,15 @@ TEST(KwtMc, FalscheArgumente) {
       {{"--versuche"}, "--versuche"},
       {{"--threads", "0"}, "--threads"},
       {{"--threads", "viele"}, "--threads"},
+      {{"--versuche", "0"}, "--versuche"},
+      {{"--versuche", "-5"}, "--versuche"},
+      {{"--versuche", "5", "6"}, "--versuche"},
+      {{"--lz", "-0:5"}, "--lz"},
+      {{"--lz", "4:-100"}, "--lz"},
+      {{"--lz", "1e400:5"}, "--lz"},
+      {{"--bo", "675000:1000000000"}, "--bo"},
+      {{"--prozent", "ro=0,0,10,20,40,20,10,0,0,101"}, "--prozent"},
+      {{"--prozent", "ro=0,0,10,20,40,20,10,0,0,-1"}, "--prozent"},
   };
   for (const auto &[argumente, genannt] : faelle) {
     const Ausgabe a = Aufrufen(argumente);
@@ -283,7 +290,7 @@ TEST(KwtMc, Version) {
   aus.setstate(std::ios::badbit);
   const char *argv[] = {"kwt-mc", "--version"};
   EXPECT_EQ(cli::KwtMc(2, argv, aus, fehler), 1);
-  EXPECT_NE(fehler.str().find("Versionsnummer"), std::string::npos);
+  EXPECT_NE(fehler.str().find("Die Standardausgabe kann nicht geschrieben werden"), std::string::npos) << fehler.str();
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCoreApplication>
+#include <QDir>
 #include <QChart>
 #include <QClipboard>
 #include <QFile>
@@ -446,9 +447,29 @@ TEST_F(DruckTest, OhneDruckerEineMeldung) {
   EXPECT_FALSE(balken.Drucken());
   EXPECT_EQ(meldungen, QStringList{QString::fromUtf8("Es ist kein Drucker verfügbar.")});
   meldungen.clear();
+  // Printing to a file writes it through the program's safe writer, which names the reason.
   AktuellerDrucker().setOutputFileName(Pfad("gibt/es/nicht/datei.pdf"));
   EXPECT_FALSE(balken.Drucken());
-  EXPECT_EQ(meldungen, QStringList{QString::fromUtf8("Der Druckauftrag konnte nicht gestartet werden.")});
+  EXPECT_EQ(meldungen, QStringList{"Die Datei '" + Pfad("gibt/es/nicht/datei.pdf") +
+                                   QString::fromUtf8("' kann nicht geschrieben werden: Der Ordner existiert nicht.")});
+}
+
+// A PDF that replaces an older one is written whole or not at all, and keeps the old file's rights.
+TEST_F(DruckTest, DruckInEineDateiErsetztSieSicher) {
+  const QString pfad = Pfad("alt.pdf");
+  {
+    QFile alt(pfad);
+    ASSERT_TRUE(alt.open(QIODevice::WriteOnly));
+    alt.write("alt");
+  }
+  QFile::setPermissions(pfad, QFile::ReadOwner | QFile::WriteOwner);
+  AktuellerDrucker().setOutputFileName(pfad);
+  ASSERT_TRUE(balken.Drucken());
+  QFile neu(pfad);
+  ASSERT_TRUE(neu.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(neu.readAll().startsWith("%PDF-"));
+  EXPECT_EQ(QFile::permissions(pfad), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+  EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files), QStringList{"alt.pdf"});
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "QtAusgabe.h"
 
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
@@ -37,6 +38,40 @@ TEST(Meldung, PunktNurWennDasLetzteZeichenNachDemPunktKommt) {
   FehlerMelden(nullptr, QStringLiteral("Gleitkommaüberlauf"));
   FehlerEmpfaengerSetzen({});
   EXPECT_EQ(erhalten, QStringLiteral("Gleitkommaüberlauf."));
+}
+
+// A message quoting a huge key or a path without blanks still fits on the screen: cut to a sane
+// length, wrapped, within a word where it must be.
+TEST(Meldung, LangeMeldungenBleibenAufDemBildschirm) {
+  const QRect bildschirm = QGuiApplication::primaryScreen()->availableGeometry();
+  const QString satz = QStringLiteral("Der Eintrag im Szenario ist unbekannt. ");
+  const struct {
+    QString text;
+    bool gekuerzt;
+  } faelle[] = {
+      {QStringLiteral("Gleitkommaüberlauf."), false},
+      {satz.repeated(20), false},
+      {satz.repeated(200), true},
+      {QStringLiteral("Unbekannter Eintrag '") + QString(900000, u'k') + QStringLiteral("' im Szenario."), true},
+      {QStringLiteral("Die Datei '/") + QString(400, u'x') + QStringLiteral("' kann nicht geschrieben werden."), false},
+      {QStringLiteral("<b>Markup</b> bleibt Text"), false},
+  };
+  for (const auto &f : faelle) {
+    const std::unique_ptr<QMessageBox> box = FehlerBoxErstellen(nullptr, f.text);
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("KWT Monte-Carlo-Simulation"));
+    QString gezeigt = box->text();
+    gezeigt.remove(QChar(0x200B)); // the break opportunities in long words
+    EXPECT_LE(gezeigt.size(), LaengsteMeldung);
+    EXPECT_EQ(gezeigt.endsWith(u'…'), f.gekuerzt) << f.text.size();
+    if (!f.gekuerzt) {
+      EXPECT_EQ(gezeigt, f.text);
+    }
+    box->show();
+    QCoreApplication::processEvents();
+    EXPECT_LE(box->frameGeometry().width(), bildschirm.width()) << f.text.left(40).toStdString();
+    EXPECT_LE(box->frameGeometry().height(), bildschirm.height()) << f.text.left(40).toStdString();
+  }
 }
 
 TEST(Bilder, SplashUndSymbol) {

@@ -4,6 +4,14 @@
 #include <filesystem>
 #include <fstream>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "../common/Testordner.h"
+#include "Dateipfad.h"
+#include "Datei.h"
 #include "Szenario.h"
 #include "Voreinstellungen.h"
 
@@ -35,18 +43,46 @@ TEST(Szenario, HinUndZurueckBitgenau) {
 }
 
 TEST(Szenario, SpeichernUndLadenUeberEineDatei) {
-  const auto pfad = std::filesystem::temp_directory_path() / "kwt-szenario-test.kwt";
-  SzenarioSpeichern(pfad.string(), Beispiel());
-  EXPECT_EQ(SzenarioLaden(pfad.string()), Beispiel());
+  const std::filesystem::path ordner = DateiPfad(NeuerTestordner("kwt-szenario"));
+  const auto pfad = ordner / "test.kwt";
+  SzenarioSpeichern(Utf8Pfad(pfad), Beispiel());
+  EXPECT_EQ(SzenarioLaden(Utf8Pfad(pfad)), Beispiel());
   // Replacing leaves no temporary file behind.
-  SzenarioSpeichern(pfad.string(), Szenario{});
-  EXPECT_EQ(SzenarioLaden(pfad.string()), Szenario{});
-  for (const auto &e : std::filesystem::directory_iterator(pfad.parent_path())) {
-    EXPECT_EQ(e.path().string().find("kwt-szenario-test.kwt.tmp"), std::string::npos);
-  }
+  SzenarioSpeichern(Utf8Pfad(pfad), Szenario{});
+  EXPECT_EQ(SzenarioLaden(Utf8Pfad(pfad)), Szenario{});
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ordner), {}), 1);
   std::filesystem::remove(pfad);
-  EXPECT_THROW(SzenarioLaden(pfad.string()), SzenarioFehler);
-  EXPECT_THROW(SzenarioSpeichern("/gibt/es/nicht/x.kwt", Beispiel()), SzenarioFehler);
+  EXPECT_THROW(SzenarioLaden(Utf8Pfad(pfad)), DateiFehler);
+  EXPECT_THROW(SzenarioSpeichern(Utf8Pfad(ordner / "gibt/es/nicht/x.kwt"), Beispiel()), DateiFehler);
+  std::filesystem::remove_all(ordner);
+}
+
+// What is no regular file of a sane size is refused before it is read, with the reason and the path.
+TEST(Szenario, DateienDieKeinSzenarioSeinKoennen) {
+  const std::string ordner = NeuerTestordner("kwt-szenario");
+  std::ofstream(DateiPfad(ordner + "/gross.kwt")) << std::string(GroessteSzenarioDatei + 1, ' ');
+#ifdef _WIN32
+  const std::string geraet = "NUL";
+#else
+  const std::string geraet = ordner + "/rohr.kwt"; // a FIFO: no waiting for a writer
+  ASSERT_EQ(::mkfifo(geraet.c_str(), 0600), 0);
+#endif
+  const std::pair<std::string, std::string> faelle[] = {
+      {geraet, "kann nicht gelesen werden: Das ist keine gewöhnliche Datei"},
+      {ordner, "kann nicht gelesen werden: Das ist ein Ordner."},
+      {ordner + "/gross.kwt", "ist zu groß: mehr als 1.048.576 Bytes."},
+      {ordner + "/fehlt.kwt", "kann nicht gelesen werden: Die Datei existiert nicht."},
+  };
+  for (const auto &[pfad, meldung] : faelle) {
+    try {
+      SzenarioLaden(pfad);
+      ADD_FAILURE() << "gelesen: " << pfad;
+    } catch (const DateiFehler &f) {
+      EXPECT_EQ(std::string(f.what()).rfind("Die Datei '" + pfad + "' ", 0), 0u) << f.what();
+      EXPECT_NE(std::string(f.what()).find(meldung), std::string::npos) << f.what();
+    }
+  }
+  std::filesystem::remove_all(DateiPfad(ordner));
 }
 
 // Each bad file gets a message naming its problem.
@@ -82,7 +118,21 @@ TEST(Szenario, SchlechteDateien) {
       {ersetzt("\"min\": \"675000\",", ""), "fehlt der Eintrag 'grenzen.bo.min'"},
       {R"({"format": "KWT-Szenario", "version": 1, "grenzen": 5, "prozent": {}, "versuche": 1,
           "histogramm_kontinuierlich": true})", "'grenzen' im Szenario muss ein Objekt sein"},
-      {ersetzt("\"4.8\"", "1e99999"), "kein gültiges JSON"},
+      {ersetzt("\"4.8\"", "1e99999"), "Die Zahl '1e99999' im Szenario liegt außerhalb des darstellbaren Bereichs."},
+      {ersetzt("\"max\": \"720000\"", "\"max\": \"1000000000\""), "'grenzen.bo.max' im Szenario liegt außerhalb"},
+      {ersetzt("\"max\": \"720000\"", "\"max\": 1000000000"), "'grenzen.bo.max' im Szenario liegt außerhalb"},
+      {ersetzt("\"4.8\"", "1e400"), "'grenzen.lz.min' im Szenario liegt außerhalb dessen, was das Feld fassen kann"},
+      {ersetzt("\"4.8\"", "\"1e5000\""), "'grenzen.lz.min' im Szenario ('1e5000') liegt außerhalb"},
+      {ersetzt("\"version\": 1", "\"version\": 18446744073709551615"), "Formatversion 18446744073709551615;"},
+      {ersetzt("\"version\": 1", "\"version\": 9223372036854775808"), "Formatversion 9223372036854775808;"},
+      {ersetzt("\"version\": 1", "\"version\": -3"), "Die Formatversion -3 des Szenarios gibt es nicht."},
+      {ersetzt("\"versuche\": 123456", "\"versuche\": 99999999999999999999"), "'versuche' im Szenario (100000000000000000000) liegt außerhalb"},
+      {ersetzt("\"versuche\": 123456", "\"versuche\": -2147483649"), "(-2147483649) liegt außerhalb"},
+      {ersetzt("\"versuche\": 123456,", "\"versuche\": 5, \"versuche\": 6,"),
+       "Der Eintrag 'versuche' steht mehr als einmal im Szenario."},
+      {ersetzt("\"min\": \"4.8\",", "\"min\": \"4.8\", \"min\": \"4.9\","),
+       "Der Eintrag 'grenzen.lz.min' steht mehr als einmal im Szenario."},
+      {ersetzt("\"versuche\": 123456,", "\"versuche\": 123456, \"sch\xc3\xb6n\\n\": 1,"), "Unbekannter Eintrag 'schön?'"},
   };
   for (const auto &[text, meldung] : faelle) {
     try {
@@ -91,6 +141,13 @@ TEST(Szenario, SchlechteDateien) {
     } catch (const SzenarioFehler &f) {
       EXPECT_NE(std::string(f.what()).find(meldung), std::string::npos) << f.what();
     }
+  }
+  // A key of 900,000 characters is quoted by its start; the message stays a line.
+  try {
+    SzenarioAusText(ersetzt("\"versuche\": 123456,", "\"versuche\": 123456, \"" + std::string(900000, 'k') + "\": 1,"));
+    ADD_FAILURE() << "angenommen";
+  } catch (const SzenarioFehler &f) {
+    EXPECT_EQ(std::string(f.what()), "Unbekannter Eintrag '" + std::string(59, 'k') + "…' im Szenario.");
   }
 }
 

@@ -63,6 +63,21 @@ TEST(Gleitkomma, TextZuZahlMitRundungZumNaechsten) {
   for (auto [text, meldung] : fehler) {
     EXPECT_EQ(Meldung([&] { return TextZuExtended(text); }), meldung);
   }
+  // Beyond the extended range is told apart from no number at all; underflow reads as 0.
+  const std::pair<const char *, Zahltext> arten[] = {
+      {"4.8", Zahltext::Gut},          {"1e4932", Zahltext::Gut},
+      {"1e-5000", Zahltext::Gut},      {"1e4933", Zahltext::AusserhalbDesBereichs},
+      {"-1e99999", Zahltext::AusserhalbDesBereichs}, {"1e", Zahltext::KeineZahl},
+      {"vier", Zahltext::KeineZahl},   {"", Zahltext::KeineZahl},
+  };
+  for (auto [text, art] : arten) {
+    Extended wert = 7;
+    EXPECT_EQ(TextZuExtendedLesen(text, wert), art) << text;
+    if (art != Zahltext::Gut) {
+      EXPECT_EQ(wert, 7) << text; // untouched
+    }
+  }
+  EXPECT_EQ(std::fegetround(), FE_UPWARD);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -246,12 +247,58 @@ private slots:
     QCOMPARE(Finde<TZahlFeld>("EVersuche")->Ganzzahl(), 42);
     QFile::remove(pfad);
 
-    // A field without a valid number is not saved as 0.
-    Finde<TZahlFeld>("EParam1Max")->setText("");
-    fenster->findChild<QAction *>("mnSzenarioSpeichern")->trigger();
-    QCOMPARE(meldungen.size(), 2);
-    QVERIFY(meldungen[1].contains("EParam1Max"));
-    QVERIFY(!QFile::exists(pfad));
+    // A field without a valid number is not saved as 0; the message names it by its caption.
+    const char *felder[][2] = {{"EParam1Max", "Liegenschaftszinssatz, Maximum"},
+                               {"EParam4Min", "Bewirtschaftungskosten, Minimum"},
+                               {"EVersuche", "Anzahl Durchläufe"}};
+    for (const auto &[name, beschriftung] : felder) {
+      meldungen.clear();
+      TZahlFeld *feld = Finde<TZahlFeld>(name);
+      const QString vorher = feld->text();
+      feld->setText("");
+      fenster->findChild<QAction *>("mnSzenarioSpeichern")->trigger();
+      QCOMPARE(meldungen, QStringList{"Das Feld \"" + QString::fromUtf8(beschriftung) +
+                                      "\" enthält keine gültige Zahl; das Szenario wurde nicht gespeichert."});
+      QVERIFY(!QFile::exists(pfad));
+      feld->setText(vorher);
+    }
+  }
+
+  // What goes wrong reading a scenario or writing a file says why, in a message a box can show.
+  void DateifehlerMitGrund() {
+    QTemporaryDir ordner;
+    const QString schluessel = QString(900000, u'k');
+    QFile datei(ordner.filePath("riesig.kwt"));
+    QVERIFY(datei.open(QIODevice::WriteOnly));
+    std::string text = SzenarioAlsText(Szenario{});
+    text.insert(1, "\"" + schluessel.toStdString() + "\": 1,");
+    datei.write(text.data(), static_cast<qint64>(text.size()));
+    datei.close();
+    QDir(ordner.path()).mkdir("ordner.kwt");
+    const struct {
+      QString pfad;
+      const char *aktion;
+      QString meldung;
+    } faelle[] = {
+        {ordner.filePath("riesig.kwt"), "mnSzenarioOeffnen",
+         "Unbekannter Eintrag '" + QString(59, u'k') + QString::fromUtf8("…' im Szenario.")},
+        {ordner.filePath("ordner.kwt"), "mnSzenarioOeffnen",
+         "Die Datei '" + ordner.filePath("ordner.kwt") + QString::fromUtf8("' kann nicht gelesen werden: Das ist ein Ordner.")},
+        // A long path is quoted by its end, where the file's own name stands.
+        {ordner.filePath(QString(70, u'f') + "/neu.kwt"), "mnSzenarioSpeichern",
+         QString::fromUtf8("Die Datei '…") + ordner.filePath(QString(70, u'f') + "/neu.kwt").right(59) +
+             QString::fromUtf8("' kann nicht geschrieben werden: Der Ordner existiert nicht.")},
+        {ordner.filePath("ordner.kwt"), "mnWerteCsv",
+         "Die Datei '" + ordner.filePath("ordner.kwt") + QString::fromUtf8("' kann nicht geschrieben werden: Das ist ein Ordner.")},
+    };
+    for (const auto &f : faelle) {
+      meldungen.clear();
+      fenster->setDateiDialog([&](QWidget *, bool, const QString &, const QString &, const QString &) { return f.pfad; });
+      fenster->findChild<QAction *>(f.aktion)->trigger();
+      QCOMPARE(meldungen, QStringList{f.meldung});
+    }
+    QCOMPARE(QDir(ordner.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             (QStringList{"ordner.kwt", "riesig.kwt"}));
   }
 
   void WerteAlsCsv() {
