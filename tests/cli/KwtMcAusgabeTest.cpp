@@ -16,7 +16,6 @@
 #include <sstream>
 
 #include "../common/Testordner.h"
-#include "Dateipfad.h"
 #include "KwtMc.h"
 #include "KwtMcAufruf.h"
 #include "Voreinstellungen.h"

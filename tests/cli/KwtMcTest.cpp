@@ -6,7 +6,7 @@
 #include <cfenv>
 #include <sstream>
 
-#include "Dateipfad.h"
+#include "../common/Testordner.h"
 #include "ExaktAusgabe.h"
 #include "ExakteAuswertung.h"
 #include "KwtMc.h"
@@ -334,10 +334,8 @@ TEST(KwtMc, SzenarioUndSpaetereOptionen) {
 // Scenario, CSV and list with umlauts and spaces in folder and file names: on Windows they must be
 // opened by their wide (UTF-16) names, or the files get other names or are not found.
 TEST(KwtMc, DateinamenMitUmlautenUndLeerzeichen) {
-  const std::u8string temp = std::filesystem::temp_directory_path().u8string();
-  const std::string ordner = std::string(temp.begin(), temp.end()) + "/Gutachten Müller";
+  const std::string ordner = NeuerTestordner("Gutachten Müller");
   const std::string szenario = ordner + "/Straße 5.kwt", csv = ordner + "/Wérte ä.csv", liste = ordner + "/Liste ö.txt";
-  std::filesystem::create_directories(DateiPfad(ordner));
   Szenario s;
   s.Min = cli::StandardMin;
   s.Max = cli::StandardMax;
@@ -354,8 +352,7 @@ TEST(KwtMc, DateinamenMitUmlautenUndLeerzeichen) {
   EXPECT_EQ(inhalt(liste), Aufrufen({"--seed", "2", "--szenario", szenario, "--liste", "-"}).aus);
   // The names as the system shows them.
   std::set<std::string> namen;
-  const std::filesystem::path wirklich = std::filesystem::temp_directory_path() / u8"Gutachten Müller";
-  for (const auto &e : std::filesystem::directory_iterator(wirklich)) {
+  for (const auto &e : std::filesystem::directory_iterator(DateiPfad(ordner))) {
     const std::u8string name = e.path().filename().u8string();
     namen.emplace(name.begin(), name.end());
   }

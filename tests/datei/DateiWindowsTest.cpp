@@ -21,29 +21,22 @@ using namespace kwt;
 
 namespace {
 
-std::wstring Breit(const std::string &utf8) {
-  std::wstring w(utf8.size(), L'\0');
-  w.resize(static_cast<std::size_t>(
-      ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), static_cast<int>(w.size()))));
-  return w;
-}
-
 class DateiWindowsTest : public ::testing::Test {
 protected:
   void SetUp() override { ordner = NeuerTestordner("kwt-datei Müller"); }
   void TearDown() override {
     std::error_code weg;
-    for (const auto &e : std::filesystem::directory_iterator(std::filesystem::path(Breit(ordner)), weg)) {
+    for (const auto &e : std::filesystem::directory_iterator(DateiPfad(ordner), weg)) {
       ::SetFileAttributesW(e.path().c_str(), FILE_ATTRIBUTE_NORMAL);
     }
-    std::filesystem::remove_all(std::filesystem::path(Breit(ordner)), weg);
+    std::filesystem::remove_all(DateiPfad(ordner), weg);
   }
 
   std::string Pfad(const std::string &name) const { return ordner + "\\" + name; }
   // The names in the folder as the system shows them: after any write, no temporary file among them.
   std::vector<std::string> Namen() const {
     std::vector<std::string> namen;
-    for (const auto &e : std::filesystem::directory_iterator(std::filesystem::path(Breit(ordner)))) {
+    for (const auto &e : std::filesystem::directory_iterator(DateiPfad(ordner))) {
       const std::u8string n = e.path().filename().u8string();
       namen.emplace_back(n.begin(), n.end());
     }
@@ -72,9 +65,9 @@ TEST_F(DateiWindowsTest, NeueUndErsetzteDateiMitUmlauten) {
   EXPECT_EQ(DateiLesen(Pfad("Straße 5.kwt"), 100), "");
   EXPECT_EQ(Namen(), (std::vector<std::string>{"Straße 5.kwt", "Wérte ä.csv"}));
   // Hidden stays hidden.
-  ::SetFileAttributesW(Breit(Pfad("Straße 5.kwt")).c_str(), FILE_ATTRIBUTE_HIDDEN);
+  ::SetFileAttributesW(DateiPfad(Pfad("Straße 5.kwt")).c_str(), FILE_ATTRIBUTE_HIDDEN);
   DateiSicherSchreiben(Pfad("Straße 5.kwt"), "neu");
-  EXPECT_TRUE(::GetFileAttributesW(Breit(Pfad("Straße 5.kwt")).c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  EXPECT_TRUE(::GetFileAttributesW(DateiPfad(Pfad("Straße 5.kwt")).c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }
 
 // Windows renames nothing over a file that another program holds open (a spreadsheet with the CSV
@@ -84,7 +77,7 @@ TEST_F(DateiWindowsTest, OffeneDatei) {
   DateiSicherSchreiben(Pfad("werte.csv"), "alt");
   for (const DWORD teilen : {DWORD{FILE_SHARE_READ}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE}}) {
     const HANDLE offen =
-        ::CreateFileW(Breit(Pfad("werte.csv")).c_str(), GENERIC_READ, teilen, nullptr, OPEN_EXISTING, 0, nullptr);
+        ::CreateFileW(DateiPfad(Pfad("werte.csv")).c_str(), GENERIC_READ, teilen, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(offen, INVALID_HANDLE_VALUE);
     EXPECT_EQ(Meldung([&] { DateiSicherSchreiben(Pfad("werte.csv"), "neu"); }),
               "Die Datei " + PfadZitat(Pfad("werte.csv")) +
@@ -100,8 +93,8 @@ TEST_F(DateiWindowsTest, OffeneDatei) {
 
 TEST_F(DateiWindowsTest, FehlerMitGrundUndDieAlteDateiBleibt) {
   DateiSicherSchreiben(Pfad("schreibgeschützt.kwt"), "alt");
-  ::SetFileAttributesW(Breit(Pfad("schreibgeschützt.kwt")).c_str(), FILE_ATTRIBUTE_READONLY);
-  std::filesystem::create_directory(std::filesystem::path(Breit(Pfad("ordner"))));
+  ::SetFileAttributesW(DateiPfad(Pfad("schreibgeschützt.kwt")).c_str(), FILE_ATTRIBUTE_READONLY);
+  std::filesystem::create_directory(DateiPfad(Pfad("ordner")));
   const std::pair<std::string, std::string> faelle[] = {
       {Pfad("schreibgeschützt.kwt"), "Keine Berechtigung."},
       {Pfad("fehlt\\neu.csv"), "Der Ordner existiert nicht."},
@@ -121,7 +114,7 @@ TEST_F(DateiWindowsTest, LesenNurGewoehnlicheDateienBisZurGrenze) {
   DateiSicherSchreiben(Pfad("genau.kwt"), std::string(1000, 'x'));
   DateiSicherSchreiben(Pfad("groß.kwt"), std::string(1001, 'x'));
   EXPECT_EQ(DateiLesen(Pfad("genau.kwt"), 1000), std::string(1000, 'x'));
-  std::filesystem::create_directory(std::filesystem::path(Breit(Pfad("ordner.kwt"))));
+  std::filesystem::create_directory(DateiPfad(Pfad("ordner.kwt")));
   const std::pair<std::string, std::string> faelle[] = {
       {Pfad("fehlt.kwt"), "kann nicht gelesen werden: Die Datei existiert nicht."},
       {Pfad("ordner.kwt"), "kann nicht gelesen werden: Das ist ein Ordner."},

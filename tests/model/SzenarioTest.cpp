@@ -10,7 +10,6 @@
 #endif
 
 #include "../common/Testordner.h"
-#include "Dateipfad.h"
 #include "Datei.h"
 #include "Szenario.h"
 #include "Voreinstellungen.h"
