@@ -4,14 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include "ExakteAuswertung.h"
-#include "Voreinstellungen.h"
+#include "Standardwerte.h"
 
 using namespace kwt;
 
 namespace {
-
-const Parameterwerte standardMin{4.8L, 40, 310000, 60000, 675000};
-const Parameterwerte standardMax{5.1L, 60, 370000, 85000, 720000};
 
 void Exakt(benchmark::State &state, Bewertungsmodell &modell) {
   for (auto _ : state) {
@@ -25,8 +22,8 @@ void Exakt(benchmark::State &state, Bewertungsmodell &modell) {
 // "Normalverteilung" with the default bounds: 10^5 combinations.
 void BM_ExaktStandard(benchmark::State &state) {
   Bewertungsmodell modell;
-  MenuVoreinstellungAnwenden(modell, MenuVoreinstellung::Normalverteilung);
-  modell.VerteilungenVorbereiten(standardMin, standardMax);
+  MenuVoreinstellungAnwenden(modell, StandardVoreinstellung);
+  modell.VerteilungenVorbereiten(StandardMin, StandardMax);
   Exakt(state, modell);
 }
 BENCHMARK(BM_ExaktStandard)->Unit(benchmark::kMillisecond);

@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "Simulationslauf.h"
-#include "Voreinstellungen.h"
+#include "Standardwerte.h"
 
 using namespace kwt;
 
@@ -12,7 +12,7 @@ void Lauf(benchmark::State &state, const Parameterwerte &min, const Parameterwer
   const auto n = static_cast<std::int32_t>(state.range(0));
   for (auto _ : state) {
     Bewertungsmodell modell;
-    MenuVoreinstellungAnwenden(modell, MenuVoreinstellung::Normalverteilung);
+    MenuVoreinstellungAnwenden(modell, StandardVoreinstellung);
     if (uneben) {
       modell.Verteilungen[LZ].Prozent = {3.5L, 6.25L, 9, 11.75L, 20, 18.5L, 12, 9, 6, 4};
       modell.Verteilungen[RO].Prozent = ZeilenWerte(Zeile::Zweipunkt);
@@ -20,14 +20,13 @@ void Lauf(benchmark::State &state, const Parameterwerte &min, const Parameterwer
     modell.Zufall.Zufallszustand = 12345;
     Simulationslauf lauf(modell);
     StilleAnzeige anzeige;
-    lauf.Berechnen(min, max, n, anzeige);
-    benchmark::DoNotOptimize(lauf.AktVersuch);
+    benchmark::DoNotOptimize(lauf.Berechnen(min, max, n, anzeige).AktVersuch);
   }
   state.SetItemsProcessed(state.iterations() * n);
 }
 
 void BM_ReferenzlaufStandard(benchmark::State &state) {
-  Lauf(state, {4.8L, 40, 310000, 60000, 675000}, {5.1L, 60, 370000, 85000, 720000}, false);
+  Lauf(state, StandardMin, StandardMax, false);
 }
 BENCHMARK(BM_ReferenzlaufStandard)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 

@@ -9,7 +9,7 @@
 #include "Kombinationen.h"
 #include "Schnellkern.h"
 #include "Simulationslauf.h"
-#include "Voreinstellungen.h"
+#include "Standardwerte.h"
 
 using namespace kwt;
 
@@ -17,19 +17,16 @@ namespace {
 
 using StummeAnzeige = StilleAnzeige;
 
-const Parameterwerte standardMin{4.8L, 40, 310000, 60000, 675000};
-const Parameterwerte standardMax{5.1L, 60, 370000, 85000, 720000};
-
 // Arguments: trials, threads (0: one per core). Reports every 10 ms, as the window asks.
 void BM_LaufSchnell(benchmark::State &state) {
   const auto n = static_cast<std::int32_t>(state.range(0));
   Bewertungsmodell modell;
-  MenuVoreinstellungAnwenden(modell, MenuVoreinstellung::Normalverteilung);
+  MenuVoreinstellungAnwenden(modell, StandardVoreinstellung);
   Simulationslauf lauf(modell);
   StummeAnzeige anzeige({2147483647, 10});
   Simulationslauf::SchnellOptionen optionen;
   optionen.Threads = static_cast<int>(state.range(1));
-  for (auto _ : state) lauf.SchnellBerechnen(standardMin, standardMax, n, anzeige, optionen);
+  for (auto _ : state) lauf.SchnellBerechnen(StandardMin, StandardMax, n, anzeige, optionen);
   state.SetItemsProcessed(state.iterations() * n);
   state.SetLabel(schnell::KernWaehlen("").Name);
 }
@@ -59,7 +56,7 @@ void BM_Innenschleife(benchmark::State &state) {
   }
   Bewertungsmodell modell;
   MenuVoreinstellungAnwenden(modell, static_cast<MenuVoreinstellung>(state.range(1)));
-  modell.VerteilungenVorbereiten(standardMin, standardMax);
+  modell.VerteilungenVorbereiten(StandardMin, StandardMax);
   modell.VkwMin = modell.VkwMinBerechnen();
   modell.VkwMax = modell.VkwMaxBerechnen();
   Histogramm histo;

@@ -15,7 +15,7 @@ namespace kwt::cli {
 
 namespace {
 
-[[noreturn]] void Falsch(const std::string &meldung) { throw ArgumentFehler{meldung}; }
+[[noreturn]] void Falsch(const std::string &meldung) { throw ArgumentFehler(meldung); }
 
 Extended ZahlLesen(const std::string &option, const std::string &text) {
   Extended wert = 0;

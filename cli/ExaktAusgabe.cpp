@@ -35,7 +35,7 @@ nlohmann::ordered_json Klassennummer(int k) {
 } // namespace
 
 ExaktErgebnis ExaktBerechnen(const Bewertungsmodell &modell, const Parameterwerte &min, const Parameterwerte &max,
-                             const Simulationslauf &lauf) {
+                             const Laufergebnis &lauf) {
   ExaktErgebnis ergebnis;
   try {
     Bewertungsmodell kopie = modell;

@@ -14,6 +14,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "Bewertungsmodell.h"
 #include "ExakteAuswertung.h"
 
 namespace kwt::cli {
@@ -26,7 +27,7 @@ struct ExaktErgebnis {
 
 // The tables are prepared from the bounds on a copy of the model, as the run prepared them.
 ExaktErgebnis ExaktBerechnen(const Bewertungsmodell &modell, const Parameterwerte &min, const Parameterwerte &max,
-                             const Simulationslauf &lauf);
+                             const Laufergebnis &lauf);
 
 void ExaktTextAusgeben(std::ostream &aus, const ExaktErgebnis &ergebnis);
 nlohmann::ordered_json ExaktJson(const ExaktErgebnis &ergebnis);

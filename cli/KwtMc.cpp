@@ -43,17 +43,14 @@ public:
   bool HistogrammKontinuierlich() const override { return false; }
   void HistogrammLeeren() override {}
   void HistogrammZeichnen(const Histogramm &) override {}
-  void KurveZeichnen(const RHKurve &kurve) override { Kurve = kurve; }
-  void Zwischenablage(const std::string &text) override { Text = text; }
+  void KurveZeichnen(const RHKurve &) override {}
+  void Zwischenablage(const std::string &) override {}
   // The fast run reports ten times a second: enough for the bar.
   Meldetakt MeldetaktWaehlen() const override { return {INT32_MAX, 100}; }
   void BalkenBeenden() {
     if (gezeichnet_) fehler_ << "\r" << std::string(50, ' ') << "\r" << std::flush;
     gezeichnet_ = false;
   }
-
-  RHKurve Kurve;
-  std::string Text;
 
 private:
   std::ostream &fehler_;
@@ -65,7 +62,7 @@ private:
 
 std::string Tausend(Extended x, int dezimalen) { return ZahlFormatieren(dezimalen, true, true, x, false); }
 
-void TextAusgeben(std::ostream &aus, const Simulationslauf &lauf, const TerminalAnzeige &anzeige) {
+void TextAusgeben(std::ostream &aus, const Laufergebnis &lauf) {
   aus << "KWT Monte-Carlo-Simulation: " << Tausend(lauf.AktVersuch, 0) << " von " << Tausend(lauf.AnzahlVersuche, 0)
       << " Durchläufen\n\n";
   for (const KennzahlEintrag &e : Kennzahlen) {
@@ -74,7 +71,7 @@ void TextAusgeben(std::ostream &aus, const Simulationslauf &lauf, const Terminal
     const std::size_t zeichen = static_cast<std::size_t>(
         std::count_if(beschriftung.begin(), beschriftung.end(), [](char c) { return (c & 0xC0) != 0x80; }));
     aus << beschriftung << std::string(28 - std::min<std::size_t>(zeichen, 27), ' ') << std::setw(16)
-        << lauf.Anzeigen[static_cast<std::size_t>(e.Art)] << '\n';
+        << lauf.Anzeige(e.Art) << '\n';
   }
   const Histogramm &h = lauf.Histo;
   aus << "\nHistogramm der Verkehrswerte (Klassenmitten in Tausend)\n";
@@ -86,15 +83,15 @@ void TextAusgeben(std::ostream &aus, const Simulationslauf &lauf, const Terminal
         << std::string(static_cast<std::size_t>(50 - laenge), ' ') << ' ' << h.Haeufigkeit[i] << '\n';
   }
   aus << "\nRelative Häufigkeitsverteilung (Verkehrswert in Tausend, Anteil darunter)\n";
-  for (const Kurvenpunkt &p : anzeige.Kurve.Kurve) {
+  for (const Kurvenpunkt &p : lauf.Kurve.Kurve) {
     aus << std::setw(14) << Tausend(p.X, 3) << std::setw(12) << Tausend(p.Y, 6) << '\n';
   }
 }
 
-nlohmann::ordered_json JsonErgebnis(const Simulationslauf &lauf, const TerminalAnzeige &anzeige) {
+nlohmann::ordered_json JsonErgebnis(const Laufergebnis &lauf) {
   nlohmann::ordered_json j;
   nlohmann::ordered_json labels;
-  for (const KennzahlEintrag &e : Kennzahlen) labels[e.Name] = lauf.Anzeigen[static_cast<std::size_t>(e.Art)];
+  for (const KennzahlEintrag &e : Kennzahlen) labels[e.Name] = lauf.Anzeige(e.Art);
   j["labels"] = labels;
   j["versuche"] = lauf.AnzahlVersuche;
   j["akt_versuch"] = lauf.AktVersuch;
@@ -107,7 +104,7 @@ nlohmann::ordered_json JsonErgebnis(const Simulationslauf &lauf, const TerminalA
   histo["texte"] = std::vector<std::string>(h.KlassenText.begin(), h.KlassenText.begin() + h.KlassenAnzahl);
   j["histogramm"] = histo;
   nlohmann::ordered_json kurve = nlohmann::ordered_json::array();
-  for (const Kurvenpunkt &p : anzeige.Kurve.Kurve) kurve.push_back({p.X, p.Y});
+  for (const Kurvenpunkt &p : lauf.Kurve.Kurve) kurve.push_back({p.X, p.Y});
   j["kurve"] = kurve;
   return j;
 }
@@ -139,7 +136,9 @@ int AusgabeBeenden(std::ostream &aus, std::ostream &fehler, int status) {
 
 std::string VersionsZeile() { return std::string("kwt-mc (KWT Monte-Carlo-Simulation) ") + KWT_VERSION; }
 
-int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fehler) {
+// Whatever fails beyond the run's own errors (which its result carries) ends the command with its
+// German message, never with an uncaught exception.
+int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fehler) try {
   Auftrag auftrag;
   try {
     std::string hilfe;
@@ -153,7 +152,7 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
       return AusgabeBeenden(aus, fehler, 0);
     }
   } catch (const ArgumentFehler &f) {
-    fehler << "kwt-mc: " << f.Meldung << "\n";
+    fehler << "kwt-mc: " << f.what() << "\n";
     return 2;
   }
 
@@ -164,37 +163,33 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
 
   Simulationslauf lauf(modell);
   TerminalAnzeige anzeige(fehler, &fehler == &std::cerr && isatty(STDERR_FILENO));
-  std::string meldung;
   Simulationslauf::SchnellOptionen optionen;
   optionen.Threads = auftrag.Threads;
   const auto beginn = std::chrono::steady_clock::now();
-  try {
-    if (auftrag.Versuchsweise) {
-      lauf.Berechnen(auftrag.Min, auftrag.Max, auftrag.Versuche, anzeige);
-    } else {
-      lauf.SchnellBerechnen(auftrag.Min, auftrag.Max, auftrag.Versuche, anzeige, optionen);
-    }
-  } catch (const GleitkommaFehler &f) {
-    meldung = f.what();
-  }
+  const Laufergebnis &ergebnis = auftrag.Versuchsweise
+                                     ? lauf.Berechnen(auftrag.Min, auftrag.Max, auftrag.Versuche, anzeige)
+                                     : lauf.SchnellBerechnen(auftrag.Min, auftrag.Max, auftrag.Versuche, anzeige, optionen);
+  const std::string &meldung = ergebnis.Fehlermeldung;
   const double sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - beginn).count();
   anzeige.BalkenBeenden();
   const int threadsBenutzt = auftrag.Versuchsweise ? 1 : Simulationslauf::ThreadsFuer(optionen);
-  const double jeSekunde = sekunden > 0 ? lauf.AktVersuch / sekunden : 0;
+  const double jeSekunde = sekunden > 0 ? ergebnis.AktVersuch / sekunden : 0;
   std::optional<ExaktErgebnis> exakt;
-  if (auftrag.Exakt) exakt = ExaktBerechnen(modell, auftrag.Min, auftrag.Max, lauf);
+  if (auftrag.Exakt) exakt = ExaktBerechnen(modell, auftrag.Min, auftrag.Max, ergebnis);
 
   // A failed run writes no files: what is there stays as it was.
   const bool listeAufStandardausgabe = auftrag.Liste && *auftrag.Liste == "-";
   if (meldung.empty()) {
-    if (listeAufStandardausgabe) aus << anzeige.Text;
+    const std::string liste = ergebnis.Liste.ZwischenablageText();
+    if (listeAufStandardausgabe) aus << liste;
     aus.flush(); // before a file that is the standard output itself (--csv /dev/stdout)
-    if (auftrag.Liste && !listeAufStandardausgabe && !DateiAusgeben(*auftrag.Liste, anzeige.Text, fehler))
+    if (auftrag.Liste && !listeAufStandardausgabe && !DateiAusgeben(*auftrag.Liste, liste, fehler))
       return AusgabeBeenden(aus, fehler, 1);
-    if (auftrag.Csv && !DateiAusgeben(*auftrag.Csv, ErgebnisCsv(lauf), fehler)) return AusgabeBeenden(aus, fehler, 1);
+    if (auftrag.Csv && !DateiAusgeben(*auftrag.Csv, ErgebnisCsv(ergebnis), fehler))
+      return AusgabeBeenden(aus, fehler, 1);
   }
   if (auftrag.Json) {
-    nlohmann::ordered_json j = JsonErgebnis(lauf, anzeige);
+    nlohmann::ordered_json j = JsonErgebnis(ergebnis);
     if (!meldung.empty()) j["fehler"] = meldung;
     if (exakt) j["exakt"] = ExaktJson(*exakt);
     if (auftrag.Zeit) {
@@ -206,7 +201,7 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
     aus << j.dump(2) << '\n';
   } else {
     if (!listeAufStandardausgabe) {
-      TextAusgeben(aus, lauf, anzeige);
+      TextAusgeben(aus, ergebnis);
       if (exakt) ExaktTextAusgeben(aus, *exakt);
     }
     if (auftrag.Zeit) {
@@ -220,6 +215,9 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
   }
   if (!meldung.empty()) fehler << "kwt-mc: " << meldung << "\n";
   return AusgabeBeenden(aus, fehler, meldung.empty() ? 0 : 1);
+} catch (...) {
+  fehler << "kwt-mc: " << MeldungZumFehler(std::current_exception()) << "\n";
+  return 1;
 }
 
 } // namespace kwt::cli

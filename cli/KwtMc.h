@@ -28,21 +28,16 @@
 #include <vector>
 
 #include "Bewertungsmodell.h"
-#include "Voreinstellungen.h"
+#include "Fehler.h"
+#include "Standardwerte.h"
 
 namespace kwt::cli {
 
-// The window's defaults: bounds of the fields, the preset, the number of trials.
-inline const Parameterwerte StandardMin{4.8L, 40, 310000, 60000, 675000};
-inline const Parameterwerte StandardMax{5.1L, 60, 370000, 85000, 720000};
-inline constexpr std::int32_t StandardVersuche = 10000;
-
+// Without options: the window's defaults (Standardwerte.h).
 struct Auftrag {
   Parameterwerte Min = StandardMin;
   Parameterwerte Max = StandardMax;
-  std::array<Klassenwerte, ParameterAnzahl> Prozent{
-      ZeilenWerte(Zeile::Normal), ZeilenWerte(Zeile::Normal), ZeilenWerte(Zeile::Normal), ZeilenWerte(Zeile::Normal),
-      ZeilenWerte(Zeile::Normal)};
+  std::array<Klassenwerte, ParameterAnzahl> Prozent = StandardProzente();
   std::int32_t Versuche = StandardVersuche;
   std::optional<std::uint32_t> Seed;
   std::optional<std::string> Liste;
@@ -61,8 +56,9 @@ inline constexpr int StatusEmpfaengerGeschlossen = 141;
 // Reads and checks the arguments. Throws ArgumentFehler with a German message naming the option (or
 // the scenario's key) and what it takes. When the arguments ask for the help, Hilfe is set and
 // *hilfe holds its text.
-struct ArgumentFehler {
-  std::string Meldung;
+class ArgumentFehler : public Fehler {
+public:
+  using Fehler::Fehler;
 };
 Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe = nullptr);
 

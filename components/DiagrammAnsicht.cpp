@@ -2,35 +2,16 @@
 
 #include <QBarSeries>
 #include <QBarSet>
-#include <QBuffer>
-#include <QClipboard>
-#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QGraphicsLayout>
 #include <QGuiApplication>
 #include <QHorizontalBarSeries>
-#include <QImage>
 #include <QLegend>
-#include <QLegendMarker>
 #include <QLineSeries>
-#include <QMenu>
-#include <QMimeData>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QPrinter>
-#include <QSet>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
-
-#include "Datei.h"
-#include "Drucker.h"
-#include "Meldungen.h"
-#ifdef Q_OS_WIN
-#include "MetafileWin.h"
-#endif
 
 namespace kwt {
 
@@ -39,11 +20,6 @@ namespace {
 const QColor BalkenFarbe(255, 255, 128);
 const QColor TiefFarbe(153, 204, 255);
 const QColor GitterFarbe(128, 128, 128);
-
-const char *const MeldungKeinDrucker = "Es ist kein Drucker verfügbar";
-const char *const MeldungDruckStart = "Der Druckauftrag konnte nicht gestartet werden";
-const char *const MeldungDruckFehler = "Beim Drucken ist ein Fehler aufgetreten";
-const char *const MeldungZwischenablage = "Die Zwischenablage kann nicht geöffnet werden";
 
 // Space the plot leaves for the title, the axis labels and the margins, for choosing label steps
 // before the chart has laid itself out.
@@ -58,95 +34,25 @@ QFont FetteSchrift(int punkte) {
   return schrift;
 }
 
-// Everything on the clipboard is replaced by the new content.
-bool InZwischenablage(QWidget *eltern, QMimeData *daten) {
-  QClipboard *ablage = QGuiApplication::clipboard();
-  if (!ablage) {
-    delete daten;
-    FehlerMelden(eltern, QString::fromUtf8(MeldungZwischenablage));
-    return false;
-  }
-  const QStringList formate = daten->formats();
-  ablage->setMimeData(daten);
-  const QMimeData *jetzt = ablage->mimeData();
-  const bool angekommen =
-      jetzt && std::all_of(formate.begin(), formate.end(), [jetzt](const QString &f) { return jetzt->hasFormat(f); });
-  if (!angekommen) FehlerMelden(eltern, QString::fromUtf8(MeldungZwischenablage));
-  return angekommen;
-}
-
 } // namespace
 
-QString AchsenZahl(double wert, const QLocale &locale) {
-  QString text = locale.toString(wert, 'f', 3);
-  const QString dezimal = locale.decimalPoint();
-  if (text.contains(dezimal)) {
-    while (text.endsWith(u'0')) text.chop(1);
-    if (text.endsWith(dezimal)) text.chop(dezimal.size());
-  }
-  if (text == QLatin1String("-0")) text = QStringLiteral("0");
-  return text;
-}
-
-double SchrittWaehlen(double spanne, int hoechstens) {
-  if (!(spanne > 0) || !std::isfinite(spanne) || hoechstens < 1) return 1;
-  const double roh = spanne / hoechstens;
-  const double basis = std::pow(10.0, std::floor(std::log10(roh)));
-  double schritt = 10 * basis;
-  for (double faktor : {1.0, 2.0, 5.0}) {
-    // The product may come out a hair above the exact step under the upward rounding mode.
-    if (faktor * basis >= roh * (1 - 1e-12)) {
-      schritt = faktor * basis;
-      break;
-    }
-  }
-  return std::max(schritt, 0.001); // labels show three decimals at most
-}
-
-QList<TAchsenMarke> ZahlenMarken(double min, double max, double schritt, const QLocale &locale) {
-  QList<TAchsenMarke> marken;
-  if (!(schritt > 0) || !(max >= min) || !std::isfinite(min) || !std::isfinite(max)) return marken;
-  const double erste = std::ceil(min / schritt - 1e-9), letzte = std::floor(max / schritt + 1e-9);
-  if (letzte - erste > 1000) return marken;
-  for (double k = erste; k <= letzte; ++k) {
-    double wert = k * schritt;
-    if (std::fabs(wert) < schritt * 1e-9) wert = 0;
-    marken.append({wert, AchsenZahl(wert, locale)});
-  }
-  return marken;
-}
-
-QList<TAchsenMarke> KlassenMarken(const QStringList &beschriftungen, int laenge, int breite) {
-  QList<TAchsenMarke> marken;
-  const qsizetype n = beschriftungen.size();
-  if (n == 0) return marken;
-  const qsizetype jede = std::max<qsizetype>(1, (n * std::max(breite, 1) + std::max(laenge, 1) - 1) / std::max(laenge, 1));
-  for (qsizetype i = 0; i < n; i += jede) marken.append({static_cast<double>(i), beschriftungen[i]});
-  return marken;
-}
-
-TAchse::TAchse(QObject *eltern) : QCategoryAxis(eltern) {
-  setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-  setMinorTickCount(0);
-}
-
-void TAchse::MarkenSetzen(const QList<TAchsenMarke> &marken) {
-  if (marken == marken_) return;
-  marken_ = marken;
-  for (const QString &beschriftung : categoriesLabels()) remove(beschriftung);
-  if (!marken.isEmpty()) setStartValue(marken.first().Wert);
-  // The axis needs distinct labels; equal class labels (all classes of width 0) get invisible
-  // zero-width characters appended.
-  QSet<QString> vergeben;
-  for (const TAchsenMarke &marke : marken) {
-    QString text = marke.Text;
-    while (vergeben.contains(text)) text += QChar(0x200B);
-    vergeben.insert(text);
-    append(text, marke.Wert);
-  }
-}
-
 TDiagrammAnsicht::TDiagrammAnsicht(Art art, QWidget *eltern) : QChartView(eltern), art_(art) {
+  DiagrammEinrichten();
+  switch (art_) {
+  case Art::Balken: BalkenEinrichten(); break;
+  case Art::Tornado: TornadoEinrichten(); break;
+  case Art::Linien: LinienEinrichten(); break;
+  }
+  AchseEinrichten(untereAchse_, true);
+  AchseEinrichten(linkeAchse_, false);
+  LinkeAchseAnpassen();
+  UntereAchseAnpassen();
+  MenuEinrichten();
+}
+
+// White also behind the plot, no legend, no animation, flat, no zooming or panning, bold black title;
+// the two axes that show the program's own labels.
+void TDiagrammAnsicht::DiagrammEinrichten() {
   auto *diagramm = new QChart;
   diagramm->legend()->hide();
   diagramm->setAnimationOptions(QChart::NoAnimation);
@@ -170,90 +76,84 @@ TDiagrammAnsicht::TDiagrammAnsicht(Art art, QWidget *eltern) : QChartView(eltern
   linkeAchse_ = new TAchse(diagramm);
   diagramm->addAxis(untereAchse_, Qt::AlignBottom);
   diagramm->addAxis(linkeAchse_, Qt::AlignLeft);
+}
 
-  if (art_ == Art::Balken) {
-    balkenreihe_ = new QBarSeries(diagramm);
-    balkenreihe_->setObjectName(QStringLiteral("Series2"));
-    balkenreihe_->setName(QStringLiteral("BarSeries"));
-    balken_ = new QBarSet(QStringLiteral("BarSeries"));
-    balkenreihe_->append(balken_);
-    balkenreihe_->setBarWidth(1.0); // neighbouring bars touch
-    balkenreihe_->setLabelsVisible(false);
-    diagramm->addSeries(balkenreihe_);
-    balkenreihe_->attachAxis(untereAchse_);
-    balkenreihe_->attachAxis(linkeAchse_);
-    // The theme paints over colours and pens inside addSeries(); its bar pen is white.
-    balken_->setColor(BalkenFarbe);
-    balken_->setBorderColor(Qt::black);
-    balken_->setPen(QPen(Qt::black, 1));
-    wertMin_ = 0;
-    wertMax_ = 5;
-  } else if (art_ == Art::Tornado) {
-    tornado_ = new QHorizontalBarSeries(diagramm);
-    tornado_->setObjectName(QStringLiteral("Series4"));
-    tief_ = new QBarSet(QStringLiteral("Tief"));
-    hoch_ = new QBarSet(QStringLiteral("Hoch"));
-    tornado_->append(tief_);
-    tornado_->append(hoch_);
-    tornado_->setBarWidth(0.8);
-    tornado_->setLabelsVisible(false);
-    diagramm->addSeries(tornado_);
-    mittellinie_ = new QLineSeries(diagramm);
-    mittellinie_->setObjectName(QStringLiteral("Series5"));
-    mittellinie_->setName(QStringLiteral("Mitte"));
-    diagramm->addSeries(mittellinie_);
-    for (QAbstractSeries *reihe : std::initializer_list<QAbstractSeries *>{tornado_, mittellinie_}) {
-      reihe->attachAxis(untereAchse_);
-      reihe->attachAxis(linkeAchse_);
-    }
-    tief_->setColor(TiefFarbe);
-    hoch_->setColor(BalkenFarbe);
-    for (QBarSet *s : {tief_, hoch_}) {
-      s->setBorderColor(Qt::black);
-      s->setPen(QPen(Qt::black, 1));
-    }
-    mittellinie_->setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::FlatCap));
-    xMin_ = -1;
-    xMax_ = 1;
-  } else {
-    setRenderHint(QPainter::Antialiasing);
-    kurve_ = new QLineSeries(diagramm);
-    kurve_->setObjectName(QStringLiteral("Series1"));
-    kurve_->setName(QStringLiteral("RHKurve"));
-    median_ = new QLineSeries(diagramm);
-    median_->setObjectName(QStringLiteral("Series3"));
-    median_->setName(QStringLiteral("Median"));
-    for (QLineSeries *reihe : {kurve_, median_}) {
-      diagramm->addSeries(reihe);
-      reihe->attachAxis(untereAchse_);
-      reihe->attachAxis(linkeAchse_);
-      reihe->setPointsVisible(false);
-      reihe->setPointLabelsVisible(false);
-    }
-    // The series draws its line segment by segment; flat ends keep the antialiased overlaps at the
-    // points from showing as darker dots.
-    kurve_->setPen(QPen(QColor(255, 0, 0), 2, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
-    median_->setPen(QPen(QColor(0, 128, 0), 2, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
-    wertMin_ = 0;
-    wertMax_ = 1;
-    wertSchritt_ = 0.1;
+// One bar series "BarSeries" in light yellow, the bars touching, black borders.
+void TDiagrammAnsicht::BalkenEinrichten() {
+  QChart *diagramm = chart();
+  balkenreihe_ = new QBarSeries(diagramm);
+  balkenreihe_->setObjectName(QStringLiteral("Series2"));
+  balkenreihe_->setName(QStringLiteral("BarSeries"));
+  balken_ = new QBarSet(QStringLiteral("BarSeries"));
+  balkenreihe_->append(balken_);
+  balkenreihe_->setBarWidth(1.0); // neighbouring bars touch
+  balkenreihe_->setLabelsVisible(false);
+  diagramm->addSeries(balkenreihe_);
+  balkenreihe_->attachAxis(untereAchse_);
+  balkenreihe_->attachAxis(linkeAchse_);
+  // The theme paints over colours and pens inside addSeries(); its bar pen is white.
+  balken_->setColor(BalkenFarbe);
+  balken_->setBorderColor(Qt::black);
+  balken_->setPen(QPen(Qt::black, 1));
+  wertMin_ = 0;
+  wertMax_ = 5;
+}
+
+// Two horizontal bars per row ("Tief" light blue, "Hoch" light yellow) and the black middle line.
+void TDiagrammAnsicht::TornadoEinrichten() {
+  QChart *diagramm = chart();
+  tornado_ = new QHorizontalBarSeries(diagramm);
+  tornado_->setObjectName(QStringLiteral("Series4"));
+  tief_ = new QBarSet(QStringLiteral("Tief"));
+  hoch_ = new QBarSet(QStringLiteral("Hoch"));
+  tornado_->append(tief_);
+  tornado_->append(hoch_);
+  tornado_->setBarWidth(0.8);
+  tornado_->setLabelsVisible(false);
+  diagramm->addSeries(tornado_);
+  mittellinie_ = new QLineSeries(diagramm);
+  mittellinie_->setObjectName(QStringLiteral("Series5"));
+  mittellinie_->setName(QStringLiteral("Mitte"));
+  diagramm->addSeries(mittellinie_);
+  for (QAbstractSeries *reihe : std::initializer_list<QAbstractSeries *>{tornado_, mittellinie_}) {
+    reihe->attachAxis(untereAchse_);
+    reihe->attachAxis(linkeAchse_);
   }
-  AchseEinrichten(untereAchse_, true);
-  AchseEinrichten(linkeAchse_, false);
-  LinkeAchseAnpassen();
-  UntereAchseAnpassen();
+  tief_->setColor(TiefFarbe);
+  hoch_->setColor(BalkenFarbe);
+  for (QBarSet *s : {tief_, hoch_}) {
+    s->setBorderColor(Qt::black);
+    s->setPen(QPen(Qt::black, 1));
+  }
+  mittellinie_->setPen(QPen(Qt::black, 2, Qt::SolidLine, Qt::FlatCap));
+  xMin_ = -1;
+  xMax_ = 1;
+}
 
-  menue_ = new QMenu(this);
-  eintraege_[0] = menue_->addAction(QStringLiteral("Drucken"));
-  eintraege_[1] = menue_->addSeparator();
-  eintraege_[2] = menue_->addAction(QStringLiteral("Zwischenablage (Metafile)"));
-  eintraege_[3] = menue_->addAction(QStringLiteral("Zwischenablage (Bitmap)"));
-  connect(eintraege_[0], &QAction::triggered, this, [this] { Drucken(); });
-  connect(eintraege_[2], &QAction::triggered, this, [this] { MetafileKopieren(); });
-  connect(eintraege_[3], &QAction::triggered, this, [this] { BitmapKopieren(); });
-  setMenueNamen(QStringLiteral("PopupDrucken"), {QStringLiteral("PopDrucken"), QStringLiteral("N1"),
-                                                 QStringLiteral("Zwischenablage1"),
-                                                 QStringLiteral("ZwischenablageBitmap1")});
+// "RHKurve" in red and "Median" in green, 2 pixels wide, no markers; the value axis 0 to 1 by 0.1.
+void TDiagrammAnsicht::LinienEinrichten() {
+  QChart *diagramm = chart();
+  setRenderHint(QPainter::Antialiasing);
+  kurve_ = new QLineSeries(diagramm);
+  kurve_->setObjectName(QStringLiteral("Series1"));
+  kurve_->setName(QStringLiteral("RHKurve"));
+  median_ = new QLineSeries(diagramm);
+  median_->setObjectName(QStringLiteral("Series3"));
+  median_->setName(QStringLiteral("Median"));
+  for (QLineSeries *reihe : {kurve_, median_}) {
+    diagramm->addSeries(reihe);
+    reihe->attachAxis(untereAchse_);
+    reihe->attachAxis(linkeAchse_);
+    reihe->setPointsVisible(false);
+    reihe->setPointLabelsVisible(false);
+  }
+  // The series draws its line segment by segment; flat ends keep the antialiased overlaps at the
+  // points from showing as darker dots.
+  kurve_->setPen(QPen(QColor(255, 0, 0), 2, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+  median_->setPen(QPen(QColor(0, 128, 0), 2, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+  wertMin_ = 0;
+  wertMax_ = 1;
+  wertSchritt_ = 0.1;
 }
 
 void TDiagrammAnsicht::AchseEinrichten(QAbstractAxis *achse, bool gitter) {
@@ -429,160 +329,11 @@ void TDiagrammAnsicht::SofortZeichnen() {
   viewport()->repaint();
 }
 
-void TDiagrammAnsicht::setMenueNamen(const QString &menue, const std::array<QString, 4> &eintraege) {
-  menue_->setObjectName(menue);
-  for (std::size_t i = 0; i < eintraege.size(); ++i) eintraege_[i]->setObjectName(eintraege[i]);
-}
-
-void TDiagrammAnsicht::contextMenuEvent(QContextMenuEvent *ereignis) {
-  menue_->popup(ereignis->globalPos());
-  ereignis->accept();
-}
-
 void TDiagrammAnsicht::resizeEvent(QResizeEvent *ereignis) {
   QChartView::resizeEvent(ereignis);
   // How many labels fit depends on the size.
   LinkeAchseAnpassen();
   UntereAchseAnpassen();
-}
-
-QSize TDiagrammAnsicht::Bildgroesse() const { return viewport()->size().expandedTo(QSize(1, 1)); }
-
-QImage TDiagrammAnsicht::AlsBild() {
-  const QSize groesse = Bildgroesse();
-  QImage bild(groesse, QImage::Format_RGB32);
-  bild.fill(Qt::white);
-  QPainter maler(&bild);
-  render(&maler, QRectF(QPointF(0, 0), groesse), QRect(QPoint(0, 0), groesse), Qt::IgnoreAspectRatio);
-  maler.end();
-  return bild;
-}
-
-QByteArray TDiagrammAnsicht::AlsSvg() {
-  const QSize groesse = Bildgroesse();
-  QByteArray daten;
-  QBuffer puffer(&daten);
-  puffer.open(QIODevice::WriteOnly);
-  QSvgGenerator svg;
-  svg.setOutputDevice(&puffer);
-  svg.setSize(groesse);
-  svg.setViewBox(QRect(QPoint(0, 0), groesse));
-  svg.setResolution(logicalDpiX());
-  svg.setTitle(Titel());
-  QPainter maler(&svg);
-  render(&maler, QRectF(QPointF(0, 0), groesse), QRect(QPoint(0, 0), groesse), Qt::IgnoreAspectRatio);
-  maler.end();
-  return daten;
-}
-
-bool TDiagrammAnsicht::Drucken() {
-  try {
-    QPrinter &drucker = AktuellerDrucker();
-    if (druckAbfrage_ && !druckAbfrage_(drucker)) return false;
-    return AufDruckerAusgeben(drucker);
-  } catch (const std::exception &fehler) {
-    FehlerMelden(this, QString::fromUtf8(fehler.what()));
-    return false;
-  }
-}
-
-void TDiagrammAnsicht::AufSeiteZeichnen(QPainter &maler, const QPaintDevice &seite) {
-  const QSize bild = Bildgroesse();
-  const int pw = seite.width(), ph = seite.height();
-  const TDruckRaender raender =
-      DruckRaenderBerechnen(bild.width(), bild.height(), pw, ph, seite.logicalDpiX(), seite.logicalDpiY());
-  render(&maler, QRectF(DruckRechteck(raender, pw, ph)), QRect(QPoint(0, 0), bild), Qt::IgnoreAspectRatio);
-}
-
-bool TDiagrammAnsicht::AufDruckerAusgeben(QPrinter &drucker) {
-  if (!DruckerBenutzbar(drucker)) {
-    FehlerMelden(this, QString::fromUtf8(MeldungKeinDrucker));
-    return false;
-  }
-  drucker.setDocName(objectName());
-  if (drucker.outputFormat() == QPrinter::PdfFormat) return InPdfDateiAusgeben(drucker);
-  QPainter maler;
-  try {
-    if (!maler.begin(&drucker)) {
-      FehlerMelden(this, QString::fromUtf8(MeldungDruckStart));
-      return false;
-    }
-    AufSeiteZeichnen(maler, drucker);
-    if (drucker.printerState() == QPrinter::Error) {
-      drucker.abort();
-      maler.end();
-      FehlerMelden(this, QString::fromUtf8(MeldungDruckFehler));
-      return false;
-    }
-    if (!maler.end()) {
-      FehlerMelden(this, QString::fromUtf8(MeldungDruckFehler));
-      return false;
-    }
-    return true;
-  } catch (const std::exception &fehler) {
-    if (maler.isActive()) {
-      drucker.abort();
-      maler.end();
-    }
-    FehlerMelden(this, QString::fromUtf8(fehler.what()));
-    return false;
-  }
-}
-
-// Qt's printer would write the PDF file in place, so that a failure leaves half a file where an old
-// one was. The page is drawn as the printer would draw it (its page layout and resolution), into
-// memory, and the file goes through the program's safe writer.
-bool TDiagrammAnsicht::InPdfDateiAusgeben(const QPrinter &drucker) {
-  try {
-    QByteArray daten;
-    QBuffer puffer(&daten);
-    puffer.open(QIODevice::WriteOnly);
-    {
-      QPdfWriter pdf(&puffer);
-      pdf.setResolution(drucker.resolution());
-      pdf.setPageLayout(drucker.pageLayout());
-      pdf.setTitle(drucker.docName());
-      pdf.setCreator(drucker.creator());
-      QPainter maler;
-      if (!maler.begin(&pdf)) {
-        FehlerMelden(this, QString::fromUtf8(MeldungDruckStart));
-        return false;
-      }
-      AufSeiteZeichnen(maler, pdf);
-      if (!maler.end()) {
-        FehlerMelden(this, QString::fromUtf8(MeldungDruckFehler));
-        return false;
-      }
-    }
-    DateiSicherSchreiben(drucker.outputFileName().toStdString(),
-                         std::string_view(daten.constData(), static_cast<std::size_t>(daten.size())));
-    return true;
-  } catch (const std::exception &fehler) {
-    FehlerMelden(this, QString::fromUtf8(fehler.what()));
-    return false;
-  }
-}
-
-#ifdef Q_OS_WIN
-bool TDiagrammAnsicht::MetafileKopieren() {
-  const QImage bild = AlsBild().convertToFormat(QImage::Format_RGB32);
-  const bool gesetzt = MetafileInZwischenablage(reinterpret_cast<void *>(window()->winId()), bild.constBits(),
-                                                bild.width(), bild.height(), static_cast<int>(bild.bytesPerLine()));
-  if (!gesetzt) FehlerMelden(this, QString::fromUtf8(MeldungZwischenablage));
-  return gesetzt;
-}
-#else
-bool TDiagrammAnsicht::MetafileKopieren() {
-  auto *daten = new QMimeData;
-  daten->setData(QStringLiteral("image/svg+xml"), AlsSvg());
-  return InZwischenablage(this, daten);
-}
-#endif
-
-bool TDiagrammAnsicht::BitmapKopieren() {
-  auto *daten = new QMimeData;
-  daten->setImageData(AlsBild());
-  return InZwischenablage(this, daten);
 }
 
 } // namespace kwt

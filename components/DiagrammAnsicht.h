@@ -12,16 +12,21 @@
 // Updates are cheap: the axis labels are rebuilt only when they change, and a bar view whose classes
 // stay the same only replaces the heights that changed. A histogram refreshed after every trial
 // therefore costs little more than the repaint.
+//
+// The code is cut along its jobs: Achsen.h (labels and steps of the axes), DiagrammAnsicht.cpp (the
+// look, one setup per kind of view, the data), DiagrammAusgabe.cpp (print, vector picture, bitmap,
+// clipboard, right-click menu).
 #pragma once
 
 #include <QChartView>
-#include <QCategoryAxis>
 #include <QList>
 #include <QPointF>
 #include <QStringList>
 
 #include <array>
 #include <functional>
+
+#include "Achsen.h"
 
 class QBarSeries;
 class QBarSet;
@@ -33,40 +38,6 @@ class QPainter;
 class QPrinter;
 
 namespace kwt {
-
-// "#,##0.###": grouped thousands, at most three decimals, no trailing zeros, the locale's separators.
-QString AchsenZahl(double wert, const QLocale &locale);
-
-// A label step of 1, 2 or 5 times a power of ten that puts at most hoechstens labels on the span.
-double SchrittWaehlen(double spanne, int hoechstens);
-
-// One label of an axis at a value.
-struct TAchsenMarke {
-  double Wert;
-  QString Text;
-  bool operator==(const TAchsenMarke &) const = default;
-};
-
-// The labels of a numeric axis: every multiple of schritt from min to max.
-QList<TAchsenMarke> ZahlenMarken(double min, double max, double schritt, const QLocale &locale);
-
-// The labels under n bars at the positions 0 .. n-1: every k-th class label, k chosen so that labels
-// of breite pixels need no more than the length of the axis.
-QList<TAchsenMarke> KlassenMarken(const QStringList &beschriftungen, int laenge, int breite);
-
-// An axis that shows its own labels at values; the grid lines, where on, stand at the labels.
-class TAchse : public QCategoryAxis {
-  Q_OBJECT
-
-public:
-  explicit TAchse(QObject *eltern = nullptr);
-  // Rebuilds the labels only when they differ from the ones shown.
-  void MarkenSetzen(const QList<TAchsenMarke> &marken);
-  const QList<TAchsenMarke> &Marken() const { return marken_; }
-
-private:
-  QList<TAchsenMarke> marken_;
-};
 
 class TDiagrammAnsicht : public QChartView {
   Q_OBJECT
@@ -132,8 +103,8 @@ public:
   // Object names of the right-click menu and its four entries (including the separator), e.g.
   // "PopupDruckenRH", {"MenuItem1", "MenuItem2", "MenuItem3", "MenuItem4"}. The defaults are
   // "PopupDrucken", {"PopDrucken", "N1", "Zwischenablage1", "ZwischenablageBitmap1"}.
-  void setMenueNamen(const QString &menue, const std::array<QString, 4> &eintraege);
-  QMenu *Menue() const { return menue_; }
+  void setMenuNamen(const QString &menu, const std::array<QString, 4> &eintraege);
+  QMenu *Menu() const { return menu_; }
 
   // The view's on-screen size, at least 1 x 1: the size of the picture of every output.
   QSize Bildgroesse() const;
@@ -157,6 +128,14 @@ protected:
   void resizeEvent(QResizeEvent *ereignis) override;
 
 private:
+  // The look all views share; then one setup per kind of view, and the right-click menu.
+  void DiagrammEinrichten();
+  void BalkenEinrichten();
+  void TornadoEinrichten();
+  void LinienEinrichten();
+  void MenuEinrichten();
+  // Output (DiagrammAusgabe.cpp): the picture on a page inside the print margins; a PDF file through
+  // the safe writer.
   void AufSeiteZeichnen(QPainter &maler, const QPaintDevice &seite);
   bool InPdfDateiAusgeben(const QPrinter &drucker);
   void AchseEinrichten(QAbstractAxis *achse, bool gitter);
@@ -180,7 +159,7 @@ private:
   QStringList klassen_;
   double wertMin_ = 0, wertMax_ = 1, wertSchritt_ = 0;
   double xMin_ = 0, xMax_ = 1;
-  QMenu *menue_ = nullptr;
+  QMenu *menu_ = nullptr;
   std::array<QAction *, 4> eintraege_{};
   TDruckAbfrage druckAbfrage_;
 };

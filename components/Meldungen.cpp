@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "Fehler.h"
+
 namespace kwt {
 
 namespace {
@@ -62,6 +64,16 @@ void FehlerMelden(QWidget *eltern, const QString &meldung) {
     return;
   }
   FehlerBoxErstellen(eltern, text)->exec();
+}
+
+bool BefehlAusfuehren(QWidget *eltern, const std::function<void()> &befehl) {
+  try {
+    befehl();
+    return true;
+  } catch (...) {
+    FehlerMelden(eltern, QString::fromStdString(MeldungZumFehler(std::current_exception())));
+    return false;
+  }
 }
 
 void FehlerEmpfaengerSetzen(TFehlerEmpfaenger empfaenger) { Empfaenger() = std::move(empfaenger); }

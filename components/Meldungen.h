@@ -1,8 +1,10 @@
-// The program's error box, and a seam that lets tests take the message instead of a modal box.
+// The program's error box, the edge of every window command, and a seam that lets tests take the
+// message instead of a modal box.
 //
-// Every command handler of the window catches the program's errors at its edge and reports them here:
-// a modal box with the message (a "." appended when the last character sorts after "."), the
-// application title "KWT Monte-Carlo-Simulation" as caption, an error icon and an OK button.
+// Every command handler of the windows runs its work through BefehlAusfuehren, which catches what the
+// work raises and reports it here: a modal box with the message (a "." appended when the last
+// character sorts after "."), the application title "KWT Monte-Carlo-Simulation" as caption, an error
+// icon and an OK button. Qt lets no exception pass through a signal, so nothing is thrown beyond it.
 #pragma once
 
 #include <QString>
@@ -31,6 +33,11 @@ std::unique_ptr<QMessageBox> FehlerBoxErstellen(QWidget *eltern, const QString &
 
 // Shows the error box (or hands the message to the installed receiver).
 void FehlerMelden(QWidget *eltern, const QString &meldung);
+
+// Runs one command; an error it raises ends it there and is shown in the error box: the program's own
+// (Fehler) with its message, anything else with a German text (MeldungZumFehler, Fehler.h), never the
+// library's English one. What the command did before the error stays. True when it ran to its end.
+bool BefehlAusfuehren(QWidget *eltern, const std::function<void()> &befehl);
 
 // Replaces the box by a receiver of the finished text (with the "." already appended); an empty
 // function restores the box. Tests install a receiver so that no modal box blocks them.

@@ -1,9 +1,11 @@
 // The five uncertain inputs of the valuation and one parameter's class table.
 //
 // Data flow of the program: bounds and percentages -> class tables (Bewertungsmodell) -> random
-// class draws -> market value (Ertragswert) -> result store, histogram, curve (simulation/) -> labels
-// and charts (ui/). Arrays are 0-based here: class k of the valuer's table is index k - 1, and the
-// parameters follow their fixed order LZ, RND, RO, BWK, BO.
+// class draws -> market value (Ertragswert) -> result store, sorted lines, histogram, curve and the
+// nine figures, gathered in the run's result (Laufergebnis, simulation/) -> labels and charts (ui/),
+// report, CSV, kwt-mc. The run's header, simulation/Simulationslauf.h, tells the steps of a run.
+// Arrays are 0-based here: class k of the valuer's table is index k - 1, and the parameters follow
+// their fixed order LZ, RND, RO, BWK, BO.
 #pragma once
 
 #include <array>
@@ -46,5 +48,8 @@ struct TParamVerteilung {
 
   friend bool operator==(const TParamVerteilung &, const TParamVerteilung &) = default;
 };
+
+// The five class tables, in parameter order: what a run draws from.
+using Verteilungstabellen = std::array<TParamVerteilung, ParameterAnzahl>;
 
 } // namespace kwt

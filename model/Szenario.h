@@ -18,6 +18,7 @@
 #include <string>
 
 #include "Parameter.h"
+#include "Standardwerte.h"
 
 namespace kwt {
 
@@ -25,7 +26,7 @@ struct Szenario {
   Parameterwerte Min{};
   Parameterwerte Max{};
   std::array<Klassenwerte, ParameterAnzahl> Prozent{};
-  std::int32_t Versuche = 10000;
+  std::int32_t Versuche = StandardVersuche;
   bool HistogrammKontinuierlich = true;
 
   friend bool operator==(const Szenario &, const Szenario &) = default;

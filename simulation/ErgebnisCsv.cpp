@@ -4,17 +4,17 @@
 
 namespace kwt {
 
-std::string ErgebnisCsv(const Simulationslauf &lauf) {
-  const std::size_t werte =
-      static_cast<std::size_t>(std::clamp(lauf.AktVersuch, std::int32_t{0}, Simulationslauf::WerteSpeicher));
-  const std::vector<std::string> &zeilen = lauf.Liste.Zeilen();
+std::string ErgebnisCsv(const Laufergebnis &ergebnis) {
+  const std::span<const double> gespeichert = ergebnis.GespeicherteWerte();
+  const std::size_t werte = gespeichert.size();
+  const std::vector<std::string> &zeilen = ergebnis.Liste.Zeilen();
   std::string csv = "Versuch,Wert,Zeile\r\n";
   csv.reserve(csv.size() + std::max(werte, zeilen.size()) * 32);
   for (std::size_t i = 0; i < std::max(werte, zeilen.size()); ++i) {
     if (i < werte) {
       csv += std::to_string(i + 1);
       csv += ',';
-      csv += std::to_string(static_cast<long long>(lauf.Werte[i]));
+      csv += std::to_string(static_cast<long long>(gespeichert[i]));
     } else {
       csv += ',';
     }

@@ -11,10 +11,10 @@
 
 #include <string>
 
-#include "Simulationslauf.h"
+#include "Laufergebnis.h"
 
 namespace kwt {
 
-std::string ErgebnisCsv(const Simulationslauf &lauf);
+std::string ErgebnisCsv(const Laufergebnis &ergebnis);
 
 } // namespace kwt

@@ -100,9 +100,8 @@ StichprobenVergleich StichprobeVergleichen(const ExakteVerteilung &exakt, std::s
   return v;
 }
 
-StichprobenVergleich StichprobeVergleichen(const ExakteVerteilung &exakt, const Simulationslauf &lauf) {
-  const std::size_t n = static_cast<std::size_t>(std::clamp<std::int32_t>(lauf.AktVersuch, 0, Simulationslauf::WerteSpeicher));
-  return StichprobeVergleichen(exakt, std::span<const double>(lauf.Werte.data(), std::min(n, lauf.Werte.size())));
+StichprobenVergleich StichprobeVergleichen(const ExakteVerteilung &exakt, const Laufergebnis &lauf) {
+  return StichprobeVergleichen(exakt, lauf.GespeicherteWerte());
 }
 
 std::vector<TornadoZeile> TornadoZeilen(const ExakteVerteilung &exakt) {

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "ExakteVerteilung.h"
-#include "Simulationslauf.h"
+#include "Laufergebnis.h"
 
 namespace kwt {
 
@@ -47,9 +47,9 @@ struct StichprobenVergleich {
 // werte: the stored values of the sample's trials, in any order.
 StichprobenVergleich StichprobeVergleichen(const ExakteVerteilung &exakt, std::span<const double> werte);
 // The completed trials of a run (the first 100,000 of a larger one).
-StichprobenVergleich StichprobeVergleichen(const ExakteVerteilung &exakt, const Simulationslauf &lauf);
+StichprobenVergleich StichprobeVergleichen(const ExakteVerteilung &exakt, const Laufergebnis &lauf);
 // The exact figures alone.
-inline StichprobenVergleich ExakteZeilen(const ExakteVerteilung &exakt) { return StichprobeVergleichen(exakt, {}); }
+inline StichprobenVergleich ExakteZeilen(const ExakteVerteilung &exakt) { return StichprobeVergleichen(exakt, std::span<const double>{}); }
 
 struct TornadoZeile {
   Parameter Param = LZ;

@@ -99,9 +99,26 @@ KlassenZustaende KlassenZustaendeZaehlen(const TParamVerteilung &verteilung) {
   return z;
 }
 
-ExakteVerteilung ExakteVerteilungBerechnen(const std::array<TParamVerteilung, ParameterAnzahl> &verteilungen) {
-  ExakteVerteilung e;
+// The four steps of ExakteVerteilungBerechnen on the distribution being built, with what they hand on.
+struct ExakteVerteilung::Aufbau {
+  explicit Aufbau(ExakteVerteilung &verteilung) : e(verteilung) {}
+
+  ExakteVerteilung &e;
+  // Per parameter the outcomes that some state selects.
   std::array<std::vector<Ausgang>, ParameterAnzahl> ausgaenge;
+  Meldungen meldungen;
+  // Sums of P and P * value per parameter and outcome over the computable combinations, for the
+  // means with one parameter fixed.
+  std::array<std::array<Extended, AusgangAnzahl>, ParameterAnzahl> summeP{}, summePW{};
+
+  void Aufzaehlen(const Verteilungstabellen &verteilungen);
+  void Verdichten();
+  void MomenteBerechnen();
+  void TornadoBerechnen();
+};
+
+// Every combination of outcomes: its value as a trial computes it, or the message it raises.
+void ExakteVerteilung::Aufbau::Aufzaehlen(const Verteilungstabellen &verteilungen) {
   for (Parameter i : AlleParameter) {
     e.Klassen[i] = KlassenZustaendeZaehlen(verteilungen[i]);
     for (int k = 0; k < AusgangAnzahl; ++k) {
@@ -113,7 +130,6 @@ ExakteVerteilung ExakteVerteilungBerechnen(const std::array<TParamVerteilung, Pa
 
   // The factors depend on LZ and RND only and the net income on RO and BWK only: each pair is
   // computed once, as Ertragswert computes it, and its message is kept for every combination.
-  Meldungen meldungen;
   std::vector<Ergebnis<Zinsfaktoren>> faktoren;
   for (const Ausgang &a : lz)
     for (const Ausgang &b : rnd)
@@ -122,11 +138,8 @@ ExakteVerteilung ExakteVerteilungBerechnen(const std::array<TParamVerteilung, Pa
   for (const Ausgang &c : ro)
     for (const Ausgang &d : bwk) netto.push_back(Berechnen(meldungen, [&] { return Minus(c.Wert, d.Wert); }));
 
-  // Sums of P and P * value per parameter and outcome over the computable combinations, for the
-  // means with one parameter fixed. Sums of bounded non-negative terms cannot overflow, so plain
-  // extended arithmetic serves. Each loop level adds its block's sums once to its own parameter.
-  std::array<std::array<Extended, AusgangAnzahl>, ParameterAnzahl> summeP{}, summePW{};
-
+  // Sums of bounded non-negative terms cannot overflow, so plain extended arithmetic serves. Each loop
+  // level adds its block's sums once to its own parameter.
   auto &kombinationen = e.kombinationen_;
   kombinationen.reserve(lz.size() * rnd.size() * ro.size() * bwk.size() * bo.size());
   for (std::size_t ia = 0; ia < lz.size(); ++ia) {
@@ -183,7 +196,12 @@ ExakteVerteilung ExakteVerteilungBerechnen(const std::array<TParamVerteilung, Pa
     }
   }
   e.Fehler = meldungen.Liste();
+}
 
+// The computable combinations sorted by value, condensed to the distinct values with their exact
+// probabilities; every Stuetzabstand-th running mass is kept for the exact decisions of Quantil.
+void ExakteVerteilung::Aufbau::Verdichten() {
+  auto &kombinationen = e.kombinationen_;
   std::sort(kombinationen.begin(), kombinationen.end(),
             [](const ExakteVerteilung::Kombination &a, const ExakteVerteilung::Kombination &b) { return a.Wert < b.Wert; });
 
@@ -192,12 +210,9 @@ ExakteVerteilung ExakteVerteilungBerechnen(const std::array<TParamVerteilung, Pa
   e.gesamt_ -= meldungen.Summe();
   e.AnteilBerechenbar = Anteil(e.gesamt_, Masse::ZweiHoch(160));
 
-  // The distinct values with their probabilities from the exact running mass; every
-  // Stuetzabstand-th running mass is kept for the exact decisions of Quantil.
   e.Werte.reserve(kombinationen.size());
   e.stuetzstellen_.reserve(kombinationen.size() / ExakteVerteilung::Stuetzabstand + 1);
   Masse kumuliert, einzeln;
-  Extended mittel = 0;
   for (std::size_t j = 0; j < kombinationen.size(); ++j) {
     if (j % ExakteVerteilung::Stuetzabstand == 0) e.stuetzstellen_.push_back(kumuliert);
     const ExakteVerteilung::Kombination &t = kombinationen[j];
@@ -205,25 +220,31 @@ ExakteVerteilung ExakteVerteilungBerechnen(const std::array<TParamVerteilung, Pa
     kumuliert += einzelMasse;
     einzeln += einzelMasse;
     if (j + 1 < kombinationen.size() && kombinationen[j + 1].Wert == t.Wert) continue;
-    const Extended p = Anteil(einzeln, e.gesamt_);
-    e.Werte.push_back({t.Wert, p, Anteil(kumuliert, e.gesamt_)});
+    e.Werte.push_back({t.Wert, Anteil(einzeln, e.gesamt_), Anteil(kumuliert, e.gesamt_)});
     einzeln = Masse{};
-    mittel += p * t.Wert;
   }
+}
 
+// Mean and standard deviation of the distinct values.
+void ExakteVerteilung::Aufbau::MomenteBerechnen() {
   if (e.Leer()) {
     e.Mittelwert = e.Standardabweichung = KeineZahl;
-  } else {
-    // Two passes: the squares of deviations, not the difference of two large moments.
-    Extended quadrate = 0;
-    for (const ExakterWert &w : e.Werte) {
-      const Extended abweichung = w.Wert - mittel;
-      quadrate += w.Wahrscheinlichkeit * abweichung * abweichung;
-    }
-    e.Mittelwert = mittel;
-    e.Standardabweichung = std::sqrt(quadrate);
+    return;
   }
+  Extended mittel = 0;
+  for (const ExakterWert &w : e.Werte) mittel += w.Wahrscheinlichkeit * w.Wert;
+  // Two passes: the squares of deviations, not the difference of two large moments.
+  Extended quadrate = 0;
+  for (const ExakterWert &w : e.Werte) {
+    const Extended abweichung = w.Wert - mittel;
+    quadrate += w.Wahrscheinlichkeit * abweichung * abweichung;
+  }
+  e.Mittelwert = mittel;
+  e.Standardabweichung = std::sqrt(quadrate);
+}
 
+// Per parameter the mean with it fixed at its lowest and its highest drawn class, by falling swing.
+void ExakteVerteilung::Aufbau::TornadoBerechnen() {
   for (Parameter i : AlleParameter) {
     Empfindlichkeit &s = e.Tornado[i];
     s.Param = i;
@@ -247,6 +268,15 @@ ExakteVerteilung ExakteVerteilungBerechnen(const std::array<TParamVerteilung, Pa
     if (std::isnan(a.Spanne) || std::isnan(b.Spanne)) return !std::isnan(a.Spanne) && std::isnan(b.Spanne);
     return a.Spanne > b.Spanne;
   });
+}
+
+ExakteVerteilung ExakteVerteilungBerechnen(const Verteilungstabellen &verteilungen) {
+  ExakteVerteilung e;
+  ExakteVerteilung::Aufbau aufbau(e);
+  aufbau.Aufzaehlen(verteilungen);
+  aufbau.Verdichten();
+  aufbau.MomenteBerechnen();
+  aufbau.TornadoBerechnen();
   return e;
 }
 

@@ -130,7 +130,9 @@ public:
   std::vector<Kurvenpunkt> Kurve(std::size_t hoechstens = 2000) const;
 
 private:
-  friend ExakteVerteilung ExakteVerteilungBerechnen(const std::array<TParamVerteilung, ParameterAnzahl> &);
+  friend ExakteVerteilung ExakteVerteilungBerechnen(const Verteilungstabellen &);
+  // The steps of ExakteVerteilungBerechnen: enumerate, condense, moments, tornado.
+  struct Aufbau;
 
   // The computable combinations sorted by value: the value and the five outcomes, four bits each.
   struct Kombination {
@@ -150,6 +152,6 @@ private:
 
 // The exact distribution of prepared class tables (after VerteilungenVorbereiten). Raises nothing
 // for failing combinations: they are reported in Fehler.
-ExakteVerteilung ExakteVerteilungBerechnen(const std::array<TParamVerteilung, ParameterAnzahl> &verteilungen);
+ExakteVerteilung ExakteVerteilungBerechnen(const Verteilungstabellen &verteilungen);
 
 } // namespace kwt

@@ -17,12 +17,12 @@
 //     error, unless the report stopped the run or changed the class tables);
 //   - at a trial whose value the histogram cannot count (the run ends with that error after the report).
 // During a report at trial k everything the display can see is exactly as in the trial-by-trial run at
-// trial k: AktVersuch = k, the stored values of trials 1..k, the histogram counts and the result lines
-// (in trial order) of trials 1..k-1, Stichprobe holding trial k's drawn values, the generator after
-// trial k. What the display does there acts from trial k + 1 on, as in the trial-by-trial run:
-// Stoppen() ends the run after trial k, HistogrammZaehlen(-1) draws the counts so far, the result list
-// can be copied, and class tables prepared anew (the distribution editor) are drawn from from trial
-// k + 1 on. So a fast run in which the display does something at trial k ends with results identical,
+// trial k: in the run's result (Simulationslauf::Ergebnis()) AktVersuch = k, the stored values of
+// trials 1..k, the histogram counts and the result lines (in trial order) of trials 1..k-1; in the
+// model Stichprobe holding trial k's drawn values and the generator after trial k. What the display
+// does there acts from trial k + 1 on, as in the trial-by-trial run: Stoppen() ends the run after
+// trial k, Auffrischen() draws the counts so far, the result list can be copied, and class tables
+// prepared anew (the distribution editor) are drawn from from trial k + 1 on. So a fast run in which the display does something at trial k ends with results identical,
 // byte for byte, to the trial-by-trial run in which the same is done at trial k. With the default
 // Meldetakt (every trial) the fast run makes exactly the trial-by-trial run's calls.
 //

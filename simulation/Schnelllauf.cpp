@@ -3,119 +3,29 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <condition_variable>
 #include <cstring>
-#include <exception>
 #include <functional>
-#include <mutex>
 #include <system_error>
-#include <thread>
 
+#include "Arbeitsgruppe.h"
 #include "Kombinationen.h"
 #include "Schnellkern.h"
 #include "W32_CLC.h"
 
 namespace kwt {
 
-namespace schnell {
-
-// The helper threads of one run. Ausfuehren hands the same task to the calling thread (number 0) and
-// to every helper, and returns when all of them have finished it.
-class Arbeitsgruppe {
-public:
-  explicit Arbeitsgruppe(int helfer) {
-    try {
-      for (int i = 1; i <= helfer; ++i) threads_.emplace_back([this, i] { Helfen(i); });
-    } catch (...) {
-      Beenden(); // the threads already started, before the error leaves the constructor
-      throw;
-    }
-  }
-  ~Arbeitsgruppe() { Beenden(); }
-  Arbeitsgruppe(const Arbeitsgruppe &) = delete;
-  Arbeitsgruppe &operator=(const Arbeitsgruppe &) = delete;
-
-  void Ausfuehren(const std::function<void(int)> &aufgabe) {
-    {
-      std::lock_guard<std::mutex> sperre(m_);
-      aufgabe_ = &aufgabe;
-      offen_ = static_cast<int>(threads_.size());
-      fehler_ = nullptr;
-      ++runde_;
-    }
-    start_.notify_all();
-    std::exception_ptr eigener;
-    try {
-      aufgabe(0);
-    } catch (...) {
-      eigener = std::current_exception();
-    }
-    std::unique_lock<std::mutex> sperre(m_);
-    fertig_.wait(sperre, [this] { return offen_ == 0; });
-    if (eigener) std::rethrow_exception(eigener);
-    if (fehler_) std::rethrow_exception(fehler_);
-  }
-
-private:
-  void Beenden() {
-    {
-      std::lock_guard<std::mutex> sperre(m_);
-      ende_ = true;
-    }
-    start_.notify_all();
-    for (std::thread &t : threads_) t.join();
-    threads_.clear();
-  }
-
-  void Helfen(int nr) {
-    // A helper computes market values like the main thread: upward rounding, 64-bit mantissa.
-    StandardRundungUebernehmen();
-    std::uint64_t gesehen = 0;
-    for (;;) {
-      const std::function<void(int)> *aufgabe = nullptr;
-      {
-        std::unique_lock<std::mutex> sperre(m_);
-        start_.wait(sperre, [&] { return ende_ || runde_ != gesehen; });
-        if (ende_) return;
-        gesehen = runde_;
-        aufgabe = aufgabe_;
-      }
-      std::exception_ptr fehler;
-      try {
-        (*aufgabe)(nr);
-      } catch (...) {
-        fehler = std::current_exception();
-      }
-      std::lock_guard<std::mutex> sperre(m_);
-      if (fehler && !fehler_) fehler_ = fehler;
-      if (--offen_ == 0) fertig_.notify_one();
-    }
-  }
-
-  std::vector<std::thread> threads_;
-  std::mutex m_;
-  std::condition_variable start_, fertig_;
-  const std::function<void(int)> *aufgabe_ = nullptr;
-  std::uint64_t runde_ = 0;
-  int offen_ = 0;
-  bool ende_ = false;
-  std::exception_ptr fehler_;
-};
-
-} // namespace schnell
-
 using namespace schnell;
 
 namespace {
 
 // The trials whose stored value and line are kept in trial order.
-constexpr std::int64_t InFolge = Simulationslauf::WerteSpeicher;
-static_assert(Simulationslauf::WerteSpeicher == static_cast<std::int32_t>(Ergebnisliste::ZeilenInVersuchsfolge));
+constexpr std::int64_t InFolge = Laufergebnis::WerteSpeicher;
+static_assert(Laufergebnis::WerteSpeicher == static_cast<std::int32_t>(Ergebnisliste::ZeilenInVersuchsfolge));
 // Fewer trials go one by one. More go in sections: the threads finish every package of a section
 // even behind a trial that stops the section, so that what they computed ahead does not depend on
 // their timing; a section is short enough (some 15 ms) for that to cost little.
-constexpr std::int64_t KleinsteMasse = 256;
-constexpr std::int64_t Abschnitt = 1 << 22;
+constexpr std::int64_t KleinsterAbschnitt = 256;
+constexpr std::int64_t GroessterAbschnitt = 1 << 22;
 
 const Sprung EinVersuch = Zufallsgenerator::SprungUm(ParameterAnzahl);
 
@@ -130,7 +40,7 @@ struct Schnelllauf::Blockende {
   std::uint32_t ZustandNachFehler = 0;
 };
 
-struct Schnelllauf::Masseergebnis {
+struct Schnelllauf::Abschnittsergebnis {
   std::int64_t Letzter = 0; // the last trial done (von - 1: none); its count is taken back for its report
   std::uint32_t Kombination = 0;
   std::uint32_t Zustand = 0; // after it
@@ -155,8 +65,10 @@ struct Schnelllauf::Helfer {
   std::vector<std::uint32_t> Neu; // combinations this thread computed in the current block
 };
 
-Schnelllauf::Schnelllauf(Simulationslauf &lauf, LaufAnzeige &anzeige, Simulationslauf::SchnellOptionen optionen)
-    : lauf_(lauf), modell_(lauf.modell_), anzeige_(anzeige), optionen_(optionen), n_(lauf.AnzahlVersuche),
+Schnelllauf::Schnelllauf(Bewertungsmodell &modell, Laufergebnis &ergebnis, const Laufsteuerung &steuerung,
+                         LaufAnzeige &anzeige, Vorrat &vorrat, Simulationslauf::SchnellOptionen optionen)
+    : modell_(modell), ergebnis_(ergebnis), steuerung_(steuerung), anzeige_(anzeige), vorrat_(vorrat),
+      optionen_(optionen), n_(ergebnis.AnzahlVersuche),
       kern_(std::make_unique<KernVariante>(KernWaehlen(optionen.Kern != nullptr ? optionen.Kern : ""))) {
   threads_ = Simulationslauf::ThreadsFuer(optionen);
   // With every stored value below 2^63 / n in magnitude no partial sum of n of them reaches 2^63; whole
@@ -175,9 +87,8 @@ Schnelllauf::~Schnelllauf() = default;
 void Schnelllauf::TabellenBauen() {
   speicher_.reset();
   tabellen_ = std::make_unique<Ziehungstabellen>(modell_.Verteilungen);
-  if (!lauf_.vorrat_) lauf_.vorrat_ = std::make_unique<Vorrat>();
-  speicher_ = std::make_unique<Kombinationsspeicher>(*tabellen_, lauf_.Histo, modell_.VkwMin, modell_.VkwMax, grenze_,
-                                                     *lauf_.vorrat_);
+  speicher_ = std::make_unique<Kombinationsspeicher>(*tabellen_, ergebnis_.Histo, ergebnis_.VkwMin, ergebnis_.VkwMax,
+                                                     grenze_, vorrat_);
   kernTabellen_ = std::make_unique<KernTabellen>(*tabellen_);
 }
 
@@ -187,12 +98,12 @@ void Schnelllauf::ZeilenAufnehmen() {
   for (std::uint32_t k = 0; k < speicher_->Groesse(); ++k) {
     if (speicher_->Gezogen(k) && speicher_->Wert(k).Art == Ausgang::Normal) zeilen.push_back(speicher_->Wert(k).ZeileText());
   }
-  lauf_.Liste.VerschiedeneAufnehmen(std::move(zeilen));
+  ergebnis_.Liste.VerschiedeneAufnehmen(std::move(zeilen));
 }
 
 void Schnelllauf::Speichern(std::int64_t versuch, std::uint32_t kombination) {
   const double gespeichert = speicher_->Wert(kombination).Gespeichert;
-  if (versuch <= InFolge) lauf_.Werte[static_cast<std::size_t>(versuch - 1)] = gespeichert;
+  if (versuch <= InFolge) ergebnis_.Werte[static_cast<std::size_t>(versuch - 1)] = gespeichert;
   if (exakt_ && !(std::fabs(gespeichert) < grenze_)) {
     summeExt_ = static_cast<Extended>(summeGanz_);
     exakt_ = false;
@@ -206,8 +117,8 @@ void Schnelllauf::Speichern(std::int64_t versuch, std::uint32_t kombination) {
 
 void Schnelllauf::Nachtragen(std::int64_t versuch, std::uint32_t kombination) {
   const Kombiwert &w = speicher_->Wert(kombination);
-  if (w.Klasse >= 0) ++lauf_.Histo.Haeufigkeit[static_cast<std::size_t>(w.Klasse)];
-  if (versuch <= InFolge) lauf_.Liste.InFolgeAnhaengen(w.ZeileText());
+  if (w.Klasse >= 0) ++ergebnis_.Histo.Haeufigkeit[static_cast<std::size_t>(w.Klasse)];
+  if (versuch <= InFolge) ergebnis_.Liste.InFolgeAnhaengen(w.ZeileText());
 }
 
 Schnelllauf::Blockende Schnelllauf::Block(std::int64_t ende) {
@@ -216,8 +127,8 @@ Schnelllauf::Blockende Schnelllauf::Block(std::int64_t ende) {
   b.ZustandNachMeldung = zustand_;
   std::uint32_t z = zustand_;
   std::int64_t j = k_ + 1;
-  while (exakt_ && ende - j >= KleinsteMasse) {
-    const Masseergebnis m = Masse(j, std::min(ende - 1, j + Abschnitt - 1), z, b);
+  while (exakt_ && ende - j >= KleinsterAbschnitt) {
+    const Abschnittsergebnis m = AbschnittRechnen(j, std::min(ende - 1, j + GroessterAbschnitt - 1), z, b);
     if (m.Letzter < j) break;
     b.Meldung = m.Letzter;
     b.MeldeKombination = m.Kombination;
@@ -281,8 +192,8 @@ void Schnelllauf::PaketBearbeiten(Paket &p, Helfer &h) {
   }
 }
 
-Schnelllauf::Masseergebnis Schnelllauf::Masse(std::int64_t von, std::int64_t bis, std::uint32_t zustand,
-                                              const Blockende &offen) {
+Schnelllauf::Abschnittsergebnis Schnelllauf::AbschnittRechnen(std::int64_t von, std::int64_t bis,
+                                                              std::uint32_t zustand, const Blockende &offen) {
   pakete_.clear();
   // Small sections still give every thread a few packages: early on, computing the combinations drawn
   // for the first time is most of the work.
@@ -322,11 +233,11 @@ Schnelllauf::Masseergebnis Schnelllauf::Masse(std::int64_t von, std::int64_t bis
   }
 
   // The packages in trial order, up to the first that stopped.
-  Masseergebnis m;
+  Abschnittsergebnis m;
   m.Letzter = von - 1;
   m.Zustand = zustand;
   for (const Paket &p : pakete_) {
-    for (std::size_t i = 0; i < MaxKlassen; ++i) lauf_.Histo.Haeufigkeit[i] += static_cast<std::int32_t>(p.Zaehler[i]);
+    for (std::size_t i = 0; i < MaxKlassen; ++i) ergebnis_.Histo.Haeufigkeit[i] += static_cast<std::int32_t>(p.Zaehler[i]);
     summeGanz_ += p.Summe;
     m.Letzter = p.Anfang + p.Erledigt - 1;
     m.Zustand = p.EndZustand;
@@ -339,8 +250,8 @@ Schnelllauf::Masseergebnis Schnelllauf::Masse(std::int64_t von, std::int64_t bis
   if (m.Letzter >= von && offen.Meldung > k_) Nachtragen(offen.Meldung, offen.MeldeKombination);
   for (std::int64_t t = von; t <= std::min(m.Letzter, InFolge); ++t) {
     const Kombiwert &w = speicher_->Wert(aufzeichnung_[static_cast<std::size_t>(t - 1)]);
-    lauf_.Werte[static_cast<std::size_t>(t - 1)] = w.Gespeichert;
-    if (t < m.Letzter) lauf_.Liste.InFolgeAnhaengen(w.ZeileText());
+    ergebnis_.Werte[static_cast<std::size_t>(t - 1)] = w.Gespeichert;
+    if (t < m.Letzter) ergebnis_.Liste.InFolgeAnhaengen(w.ZeileText());
   }
   if (m.Abgeschnitten) Aufraeumen(von, m.Letzter, zustand);
   for (Helfer &h : helfer_) h.Neu.clear();
@@ -356,7 +267,7 @@ Schnelllauf::Masseergebnis Schnelllauf::Masse(std::int64_t von, std::int64_t bis
     m.Kombination = tabellen_->NaechsteKombination(z);
   }
   const Kombiwert &w = speicher_->Wert(m.Kombination);
-  if (w.Klasse >= 0) --lauf_.Histo.Haeufigkeit[static_cast<std::size_t>(w.Klasse)];
+  if (w.Klasse >= 0) --ergebnis_.Histo.Haeufigkeit[static_cast<std::size_t>(w.Klasse)];
   return m;
 }
 
@@ -387,20 +298,20 @@ void Schnelllauf::Melden(const Blockende &b) {
   const Kombiwert &w = speicher_->Wert(b.MeldeKombination);
   k_ = b.Meldung;
   zustand_ = b.ZustandNachMeldung;
-  lauf_.AktVersuch = static_cast<std::int32_t>(k_);
+  ergebnis_.AktVersuch = static_cast<std::int32_t>(k_);
   modell_.Stichprobe = tabellen_->Werte(b.MeldeKombination);
   modell_.Zufall.Zufallszustand = zustand_;
-  anzeige_.VersuchZeigen(lauf_.AktVersuch);
-  anzeige_.Fortschritt(Simulationslauf::FortschrittProzent(lauf_.AktVersuch, lauf_.AnzahlVersuche));
+  anzeige_.VersuchZeigen(ergebnis_.AktVersuch);
+  anzeige_.Fortschritt(Simulationslauf::FortschrittProzent(ergebnis_.AktVersuch, ergebnis_.AnzahlVersuche));
   // After the message processing, as the trial-by-trial run: the histogram count, then the line.
   if (w.Art == Ausgang::Zaehlfehler) throw GleitkommaFehler(speicher_->Meldung(b.MeldeKombination));
   if (w.Auffrischen) {
-    lauf_.HistogrammZaehlen(-1, anzeige_);
+    HistogrammZaehlen(ergebnis_, -1, anzeige_);
   } else {
-    if (w.Klasse >= 0) ++lauf_.Histo.Haeufigkeit[static_cast<std::size_t>(w.Klasse)];
-    if (anzeige_.HistogrammKontinuierlich()) anzeige_.HistogrammZeichnen(lauf_.Histo);
+    if (w.Klasse >= 0) ++ergebnis_.Histo.Haeufigkeit[static_cast<std::size_t>(w.Klasse)];
+    if (anzeige_.HistogrammKontinuierlich()) anzeige_.HistogrammZeichnen(ergebnis_.Histo);
   }
-  if (k_ <= InFolge) lauf_.Liste.InFolgeAnhaengen(w.ZeileText());
+  if (k_ <= InFolge) ergebnis_.Liste.InFolgeAnhaengen(w.ZeileText());
 }
 
 Extended Schnelllauf::Ausfuehren() {
@@ -416,7 +327,7 @@ Extended Schnelllauf::Ausfuehren() {
     const auto dauer = std::chrono::steady_clock::now() - beginn;
     if (b.Meldung > k_) {
       Melden(b);
-      if (lauf_.StopFlag) break;
+      if (steuerung_.StopVerlangt()) break;
       if (!tabellen_->Unveraendert(modell_.Verteilungen)) {
         // The distribution editor prepared the tables anew: the next trials draw from the new ones
         // (also the one that could not be computed with the old ones).

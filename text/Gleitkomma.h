@@ -11,21 +11,15 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <stdexcept>
 #include <string>
+
+#include "Fehler.h"
 
 namespace kwt {
 
 using Extended = long double;
 static_assert(std::numeric_limits<Extended>::digits == 64,
               "KWT needs the x87 80-bit extended format (64-bit mantissa)");
-
-// The program's errors. The message is German (UTF-8) and is what the user sees in the error box;
-// commands catch Fehler at their edge.
-class Fehler : public std::runtime_error {
-public:
-  using std::runtime_error::runtime_error;
-};
 
 // An invalid operation, a division by zero, an overflow, or a text that is not a number.
 class GleitkommaFehler : public Fehler {

@@ -52,7 +52,7 @@ std::vector<Kurvenpunkt> StichprobenKurve(std::span<const double> werte, std::si
 }
 
 Auswertung AuswertungBerechnen(const Bewertungsmodell &modell, const Parameterwerte &min, const Parameterwerte &max,
-                               const Simulationslauf &lauf, const Verteilungstabellen *laufTabellen) {
+                               const Laufergebnis &lauf, bool laufGeht) {
   Auswertung a;
   a.Min = min;
   a.Max = max;
@@ -66,15 +66,15 @@ Auswertung AuswertungBerechnen(const Bewertungsmodell &modell, const Parameterwe
                (a.Exakt.Kombinationen == 1 ? " Klassenkombination" : " Klassenkombinationen");
   a.ExakteKurve = a.Exakt.Kurve();
 
-  if (lauf.Laeuft()) {
+  if (laufGeht) {
     a.Stand = StichprobenStand::LaufGeht;
     a.StandText = "Ein Lauf ist im Gange; seine Stichprobe steht nach seinem Ende neben den exakten Zahlen.";
-  } else if (!laufTabellen) {
+  } else if (!lauf.Tabellen) {
     a.Stand = lauf.AktVersuch > 0 ? StichprobenStand::LaufFehler : StichprobenStand::KeinLauf;
     a.StandText = lauf.AktVersuch > 0
                       ? "Der letzte Lauf endete mit einem Fehler; seine Werte werden nicht verglichen."
                       : "Noch keine Stichprobe: nach einem Lauf („Berechnen“) stehen ihre Zahlen neben den exakten.";
-  } else if (!GleicheZiehung(*laufTabellen, a.Tabellen)) {
+  } else if (!GleicheZiehung(*lauf.Tabellen, a.Tabellen)) {
     a.Stand = StichprobenStand::AndereTabellen;
     a.StandText = "Grenzen oder Verteilungen wurden seit dem letzten Lauf geändert; seine Stichprobe gehört zu "
                   "anderen Eingaben und wird nicht verglichen.";
@@ -85,8 +85,7 @@ Auswertung AuswertungBerechnen(const Bewertungsmodell &modell, const Parameterwe
                   " gespeicherte Versuche (aufgerundete Werte)";
     if (lauf.AktVersuch > a.Vergleich.Umfang) a.StandText += ", die ersten von " + Ganzzahl(lauf.AktVersuch);
     a.StandText += ".";
-    const std::size_t n = static_cast<std::size_t>(a.Vergleich.Umfang);
-    a.StichprobenKurve = StichprobenKurve(std::span<const double>(lauf.Werte.data(), n));
+    a.StichprobenKurve = StichprobenKurve(lauf.GespeicherteWerte());
   }
   if (a.Stand != StichprobenStand::Vergleichbar) a.Vergleich = ExakteZeilen(a.Exakt);
   return a;

@@ -21,11 +21,10 @@
 #include <string>
 #include <vector>
 
+#include "Bewertungsmodell.h"
 #include "ExakteAuswertung.h"
 
 namespace kwt {
-
-using Verteilungstabellen = std::array<TParamVerteilung, ParameterAnzahl>;
 
 enum class StichprobenStand {
   Vergleichbar,  // a finished run drawn from the same tables
@@ -47,10 +46,11 @@ struct Auswertung {
   std::vector<Kurvenpunkt> StichprobenKurve; // empty unless Vergleichbar
 };
 
-// laufTabellen: the tables of the last run that ended without an error (nullptr when there is none).
-// Throws GleitkommaFehler when the tables cannot be prepared from the bounds.
+// lauf: the result of the last run (its Tabellen tell what it drew from, when it ended without an
+// error); laufGeht: a run is still going. Throws GleitkommaFehler when the tables cannot be prepared
+// from the bounds.
 Auswertung AuswertungBerechnen(const Bewertungsmodell &modell, const Parameterwerte &min, const Parameterwerte &max,
-                               const Simulationslauf &lauf, const Verteilungstabellen *laufTabellen);
+                               const Laufergebnis &lauf, bool laufGeht);
 
 // True when a draw from a and from b gives the same outcomes: equal midpoints and fractions.
 bool GleicheZiehung(const Verteilungstabellen &a, const Verteilungstabellen &b);

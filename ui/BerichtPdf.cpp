@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "DiagrammAnsicht.h"
+#include "LaufDiagramme.h"
 #include "W32_CLC.h"
 
 namespace kwt {
@@ -169,7 +170,7 @@ void EingabenSchreiben(Blatt &blatt, const Auswertung &a) {
   blatt.Tabelle(spalten, ausrichtung, kopf, zeilen, 7);
 }
 
-void LaufSchreiben(Blatt &blatt, const Auswertung &a, const Simulationslauf &lauf) {
+void LaufSchreiben(Blatt &blatt, const Auswertung &a, const Laufergebnis &lauf) {
   blatt.Ueberschrift("Letzter Lauf");
   if (a.Stand != StichprobenStand::Vergleichbar) {
     blatt.Absatz(Q(a.StandText));
@@ -189,7 +190,7 @@ void LaufSchreiben(Blatt &blatt, const Auswertung &a, const Simulationslauf &lau
     QStringList z;
     for (Kennzahl k : reihe) {
       z << QString::fromUtf8(KennzahlEintragVon(k).Beschriftung)
-        << Q(lauf.Anzeigen[static_cast<std::size_t>(k)]) << "";
+        << Q(lauf.Anzeige(k)) << "";
     }
     zeilen << z;
   }
@@ -238,8 +239,7 @@ void ExaktSchreiben(Blatt &blatt, const Auswertung &a) {
                 {"Parameter", "niedrigste Klasse", "Mittelwert", "höchste Klasse", "Mittelwert", "Spanne"}, tornado);
 }
 
-void DiagrammeZeichnen(QPainter &maler, Blatt &blatt, double breite, double hoehe, const Simulationslauf &lauf,
-                       const Bewertungsmodell &modell) {
+void DiagrammeZeichnen(QPainter &maler, Blatt &blatt, double breite, double hoehe, const Laufergebnis &lauf) {
   blatt.y += Mm(3);
   const double luecke = Mm(4);
   const double h = std::min(hoehe - blatt.y, Mm(85));
@@ -247,33 +247,20 @@ void DiagrammeZeichnen(QPainter &maler, Blatt &blatt, double breite, double hoeh
   const double w = (breite - luecke) / 2;
 
   TDiagrammAnsicht histogramm(TDiagrammAnsicht::Art::Balken);
-  histogramm.setTitel("Histogramm der Verkehrswerte");
-  const Balkenansicht b = HistogrammBalken(lauf.Histo);
-  QStringList texte;
-  QList<double> hoehen;
-  for (std::size_t i = 0; i < b.Hoehen.size(); ++i) {
-    texte << Q(b.Texte[i]);
-    hoehen << b.Hoehen[i];
-  }
-  histogramm.BalkenSetzen(texte, hoehen);
-  histogramm.setLinkeAchse(0, b.AchsenMaximum);
+  HistogrammAnsichtEinrichten(histogramm);
+  HistogrammZeigen(histogramm, lauf.Histo);
   DiagrammZeichnen(maler, QRectF(0, blatt.y, w, h), histogramm);
 
   TDiagrammAnsicht kurve(TDiagrammAnsicht::Art::Linien);
-  kurve.setTitel("Relative Häufigkeitsverteilung");
-  const RHKurve k = RHKurveZeichnen(lauf.Histo, modell.VkwMin);
-  QList<QPointF> punkte, median;
-  for (const Kurvenpunkt &p : k.Kurve) punkte.append({p.X, p.Y});
-  for (const Kurvenpunkt &p : k.Median) median.append({p.X, p.Y});
-  kurve.LinienSetzen(punkte, median);
+  KurvenAnsichtEinrichten(kurve);
+  KurveZeigen(kurve, lauf.Kurve);
   DiagrammZeichnen(maler, QRectF(w + luecke, blatt.y, w, h), kurve);
   blatt.y += h;
 }
 
 } // namespace
 
-QByteArray BerichtPdf(const Auswertung &a, const Simulationslauf &lauf, const Bewertungsmodell &modell,
-                      const QDateTime &zeitpunkt) {
+QByteArray BerichtPdf(const Auswertung &a, const Laufergebnis &lauf, const QDateTime &zeitpunkt) {
   QByteArray daten;
   QBuffer puffer(&daten);
   puffer.open(QIODevice::WriteOnly);
@@ -296,7 +283,7 @@ QByteArray BerichtPdf(const Auswertung &a, const Simulationslauf &lauf, const Be
     EingabenSchreiben(blatt, a);
     LaufSchreiben(blatt, a, lauf);
     ExaktSchreiben(blatt, a);
-    if (a.Stand == StichprobenStand::Vergleichbar) DiagrammeZeichnen(maler, blatt, breite, hoehe, lauf, modell);
+    if (a.Stand == StichprobenStand::Vergleichbar) DiagrammeZeichnen(maler, blatt, breite, hoehe, lauf);
     if (!maler.end()) throw Fehler("Der Bericht kann nicht angelegt werden.");
   }
   return daten;

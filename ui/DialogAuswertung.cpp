@@ -86,11 +86,11 @@ TDlgAuswertung::TDlgAuswertung(const Auswertung &a, QWidget *eltern) : QDialog(e
 
   chartVerteilung_ = new TDiagrammAnsicht(TDiagrammAnsicht::Art::Linien, this);
   chartVerteilung_->setObjectName("ChartVerteilung");
-  chartVerteilung_->setMenueNamen("PopupDruckenVerteilung", {"MenuVerteilungDrucken", "MenuVerteilungN1",
+  chartVerteilung_->setMenuNamen("PopupDruckenVerteilung", {"MenuVerteilungDrucken", "MenuVerteilungN1",
                                                              "MenuVerteilungMetafile", "MenuVerteilungBitmap"});
   chartTornado_ = new TDiagrammAnsicht(TDiagrammAnsicht::Art::Tornado, this);
   chartTornado_->setObjectName("ChartTornado");
-  chartTornado_->setMenueNamen("PopupDruckenTornado", {"MenuTornadoDrucken", "MenuTornadoN1", "MenuTornadoMetafile",
+  chartTornado_->setMenuNamen("PopupDruckenTornado", {"MenuTornadoDrucken", "MenuTornadoN1", "MenuTornadoMetafile",
                                                        "MenuTornadoBitmap"});
   for (TDiagrammAnsicht *ansicht : {chartVerteilung_, chartTornado_}) {
     ansicht->setMinimumSize(460, 280);

@@ -231,11 +231,7 @@ void TDlgVerteilung::FeldGeaendert() {
   rahmen_.Form.reset();
   if (btnForm_->isChecked()) formTeil_->Aufgegeben();
   // Nothing may be thrown through the field's signal.
-  try {
-    EW1Change();
-  } catch (const std::exception &fehler) {
-    FehlerMelden(this, QString::fromUtf8(fehler.what()));
-  }
+  BefehlAusfuehren(this, [this] { EW1Change(); });
 }
 
 void TDlgVerteilung::ZeileEinsetzen(const Klassenwerte &zeile) {
@@ -245,7 +241,7 @@ void TDlgVerteilung::ZeileEinsetzen(const Klassenwerte &zeile) {
 }
 
 void TDlgVerteilung::FormBerechnet(const FormAngabe &angabe, const FormErgebnis &ergebnis) {
-  try {
+  BefehlAusfuehren(this, [&] {
     // The midpoints of the new bounds, accumulated as the run's preparation will.
     TParamVerteilung tabelle = arbeitskopie_;
     tabelle.Prozent = ergebnis.Prozent;
@@ -259,9 +255,7 @@ void TDlgVerteilung::FormBerechnet(const FormAngabe &angabe, const FormErgebnis 
     rahmen_.GrenzenGeaendert = true;
     rahmen_.Form = angabe;
     EW1Change();
-  } catch (const std::exception &fehler) {
-    FehlerMelden(this, QString::fromUtf8(fehler.what()));
-  }
+  });
 }
 
 void TDlgVerteilung::BtnFormClick(bool an) {

@@ -1,14 +1,22 @@
 // The main window: the ten bounds and the number of trials, "Berechnen" and "Stop", the nine summary
 // figures, the histogram and the cumulative curve on two tabs, the menu, a hint bar and the status bar.
 //
-// The window only reads its fields, calls the engine and shows what it returns. A run goes through
-// the engine's display interface (TFensterAnzeige): the engine reports every trial and lets the
-// window process its pending messages there, so "Stop", Esc, "Aktualisieren", the presets and the
-// distribution editor all work in the middle of a run. The screen is refreshed at most once per
-// frame while a run goes; the final state is always drawn.
+// How data flows through the program: bounds and percentages (the fields here, the distribution
+// editor, the presets) -> class tables (Bewertungsmodell::VerteilungenVorbereiten) -> five random class
+// draws per trial -> market value (Ertragswert) -> result store, sorted lines, histogram and curve, the
+// nine figures (Laufergebnis, filled by Simulationslauf) -> labels and charts here. The run's header,
+// simulation/Simulationslauf.h, tells the steps of a run.
 //
-// Commands catch the program's errors at their edge and show them in the error box; what the command
-// did before the error stays.
+// The window only reads its fields, calls the run and shows what it returns. A run goes through the
+// display interface (TFensterAnzeige, FensterAnzeige.h): the run reports its trials and lets the window
+// process its pending messages there, so "Stop", Esc, "Aktualisieren", the presets and the distribution
+// editor all work in the middle of a run. The screen is refreshed at most once per frame while a run
+// goes; the final state is always drawn.
+//
+// Its code is cut along its jobs: MainForm.cpp (creation, defaults, keys, closing), MainFormAufbau.cpp
+// (the layout and the menu), MainFormBefehle.cpp (the commands). Commands catch the program's errors at
+// their edge (BefehlAusfuehren, Meldungen.h) and show them in the error box; what the command did
+// before the error stays.
 #pragma once
 
 #include <QMainWindow>
@@ -16,13 +24,12 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include "Bewertungsmodell.h"
 #include "Restnutzungsdauer.h"
 #include "Simulationslauf.h"
+#include "Standardwerte.h"
 #include "Szenario.h"
-#include "Voreinstellungen.h"
 
 class QAction;
 class QCheckBox;
@@ -56,7 +63,8 @@ public:
   void FormCreate();
 
   Bewertungsmodell &Modell() { return modell_; }
-  Simulationslauf &Lauf() { return lauf_; }
+  // The run with its result; the window alone starts and stops it.
+  const Simulationslauf &Lauf() const { return lauf_; }
   TDiagrammAnsicht *Chart2() const { return chart2_; }
   TDiagrammAnsicht *ChartRH() const { return chartRH_; }
 
@@ -117,7 +125,7 @@ protected:
 
 private:
   void Aufbauen();
-  void MenueAufbauen();
+  void MenuAufbauen();
   QWidget *ParameterGruppe();
   QWidget *BerechnenGruppe();
   QWidget *StatistikGruppe();
@@ -126,17 +134,12 @@ private:
   void MenuVoreinstellung(kwt::MenuVoreinstellung v);
   void VerteilungKnopf(Parameter p);
   void GrenzenLesen(Parameterwerte &min, Parameterwerte &max) const;
-  // Runs a command and reports a program error in the error box.
-  void Befehl(const std::function<void()> &befehl);
   void FormKeyDown(QKeyEvent *taste);
 
   Bewertungsmodell &modell_;
   Simulationslauf lauf_;
   std::unique_ptr<TFensterAnzeige> anzeige_;
   bool schliessenNachLauf_ = false;
-  // The tables the last run drew from, kept when it ended without an error: the evaluation compares
-  // its sample only with the exact distribution of the same tables.
-  std::optional<std::array<TParamVerteilung, ParameterAnzahl>> laufTabellen_;
 
   std::array<TZahlFeld *, ParameterAnzahl> eMin_{};
   std::array<TZahlFeld *, ParameterAnzahl> eMax_{};
@@ -159,8 +162,6 @@ private:
   std::function<void(QWidget *)> programmInfo_;
   TDruckDialog druckDialog_;
   TDateiDialog dateiDialog_;
-
-  friend class TFensterAnzeige;
 };
 
 } // namespace kwt

@@ -7,8 +7,8 @@
 // and then emits OnChange. A file without a version resource, or a broken one, leaves the strings empty.
 //
 // On Windows the reading goes through the system's version functions; elsewhere through the same
-// functions of VersionsRessource.h, which find the resource in Windows programs and in the program's
-// own ELF executable.
+// functions of versionsressource/VersionsRessource.h, which find the resource in Windows programs and
+// in the program's own ELF executable.
 #pragma once
 
 #include <QObject>

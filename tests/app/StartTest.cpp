@@ -9,14 +9,11 @@
 #include <QtTest>
 
 #include "Datei.h"
+#include "Fenstertest.h"
 #include "KwtMc.h"
-#include "MainForm.h"
-#include "Meldungen.h"
 #include "Programminfo.h"
 #include "Programmstart.h"
 #include "Szenario.h"
-#include "W32_CLC.h"
-#include "ZahlFeld.h"
 
 using namespace kwt;
 
@@ -32,7 +29,7 @@ QStringList Knoepfe(QMessageBox::StandardButtons welche) {
 
 } // namespace
 
-class StartTest : public QObject {
+class StartTest : public test::Fenstertest {
   Q_OBJECT
 
   QTranslator *uebersetzung = nullptr;
@@ -44,11 +41,8 @@ class StartTest : public QObject {
   }
 
 private slots:
-  void initTestCase() { QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany)); }
-  void cleanup() {
-    Entfernen();
-    FehlerEmpfaengerSetzen({});
-  }
+  void initTestCase() { UmgebungEinrichten(); }
+  void cleanup() { Entfernen(); }
 
   // Whatever the system's regional settings, Qt's own texts come in German: the standard buttons of
   // a message box, of a button box, and the file dialog's labels.
@@ -137,8 +131,6 @@ private slots:
     SzenarioSpeichern(gut.toStdString(), s);
     DateiSicherSchreiben(schlecht.toStdString(), "{\"format\": \"etwas anderes\"}");
 
-    QStringList meldungen;
-    FehlerEmpfaengerSetzen([&](const QString &text) { meldungen << text; });
     const struct {
       QString datei;
       QString min1, versuche, meldung;
@@ -180,11 +172,6 @@ private slots:
   }
 };
 
-int main(int argc, char **argv) {
-  FormatierungInitialisieren();
-  QApplication app(argc, argv);
-  StartTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+KWT_FENSTER_TEST_MAIN(StartTest)
 
 #include "StartTest.moc"

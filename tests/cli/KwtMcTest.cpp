@@ -12,6 +12,7 @@
 #include "KwtMc.h"
 #include "KwtMcAufruf.h"
 #include "Simulationslauf.h"
+#include "Standardmodell.h"
 #include "Szenario.h"
 
 #include <filesystem>
@@ -46,22 +47,21 @@ TEST(KwtMc, JsonGleichDemLaufDerEngine) {
   ASSERT_EQ(a.status, 0) << a.fehler;
   const json j = Lesen(a.aus);
 
-  Bewertungsmodell modell;
-  MenuVoreinstellungAnwenden(modell, MenuVoreinstellung::Normalverteilung);
+  Bewertungsmodell modell = test::Standardmodell();
   modell.Zufall.Zufallszustand = 0;
   Simulationslauf lauf(modell);
   Engine engine;
-  lauf.Berechnen(cli::StandardMin, cli::StandardMax, 10000, engine);
+  const Laufergebnis &ergebnis = lauf.Berechnen(StandardMin, StandardMax, 10000, engine);
 
   for (const KennzahlEintrag &e : Kennzahlen) {
-    EXPECT_EQ(j["labels"][e.Name], lauf.Anzeigen[static_cast<std::size_t>(e.Art)]) << e.Name;
+    EXPECT_EQ(j["labels"][e.Name], ergebnis.Anzeige(e.Art)) << e.Name;
   }
   EXPECT_EQ(j["versuche"], 10000);
   EXPECT_EQ(j["akt_versuch"], 10000);
-  EXPECT_EQ(j["zeilen"], lauf.Liste.Zeilen().size());
+  EXPECT_EQ(j["zeilen"], ergebnis.Liste.Zeilen().size());
   EXPECT_EQ(j["histogramm"]["klassen"], 40);
   EXPECT_EQ(j["histogramm"]["haeufigkeit"],
-            std::vector<std::int32_t>(lauf.Histo.Haeufigkeit.begin(), lauf.Histo.Haeufigkeit.begin() + 40));
+            std::vector<std::int32_t>(ergebnis.Histo.Haeufigkeit.begin(), ergebnis.Histo.Haeufigkeit.begin() + 40));
   EXPECT_EQ(j["histogramm"]["texte"][0], "3.928");
   ASSERT_EQ(j["kurve"].size(), engine.kurve.Kurve.size());
   for (std::size_t i = 0; i < engine.kurve.Kurve.size(); ++i) {
@@ -117,15 +117,27 @@ TEST(KwtMc, FehlerDesLaufs) {
   EXPECT_EQ(k["labels"]["LMWSTP"], "0");
 }
 
+// Whatever else fails (here the output stream, set to throw) ends the command with status 1 and a
+// German message, never with an uncaught exception or the library's English text.
+TEST(KwtMc, JederFehlerEndetMitMeldung) {
+  struct Voll : std::streambuf {
+    int overflow(int) override { return traits_type::eof(); }
+  } voll;
+  std::ostream aus(&voll);
+  aus.exceptions(std::ios::badbit | std::ios::failbit);
+  std::ostringstream fehler;
+  const char *argv[] = {"kwt-mc", "--seed", "1", "--versuche", "10"};
+  EXPECT_EQ(cli::KwtMc(5, argv, aus, fehler), 1);
+  EXPECT_EQ(fehler.str(), "kwt-mc: " + std::string(MeldungUnerwartet) + "\n");
+}
+
 TEST(KwtMc, ExaktAlsJson) {
   const Ausgabe a = Aufrufen({"--seed", "0", "--json", "--exakt"});
   ASSERT_EQ(a.status, 0) << a.fehler;
   const json j = Lesen(a.aus);
   const json &x = j["exakt"];
 
-  Bewertungsmodell modell;
-  MenuVoreinstellungAnwenden(modell, MenuVoreinstellung::Normalverteilung);
-  modell.VerteilungenVorbereiten(cli::StandardMin, cli::StandardMax);
+  const Bewertungsmodell modell = test::VorbereitetesStandardmodell();
   const ExakteVerteilung e = ExakteVerteilungBerechnen(modell.Verteilungen);
   const StichprobenVergleich nurExakt = ExakteZeilen(e);
 
@@ -175,10 +187,11 @@ TEST(KwtMc, ExaktMitNichtBerechenbarenKombinationen) {
   EXPECT_EQ(x["stichprobe_umfang"], j["akt_versuch"]);
   // Bounds the class tables cannot be prepared from (kwt-mc refuses them as arguments): the
   // message, no figures.
-  Bewertungsmodell modell;
-  MenuVoreinstellungAnwenden(modell, MenuVoreinstellung::Normalverteilung);
-  const Simulationslauf ohneLauf(modell);
-  const Parameterwerte min{-1e4932L, 40, 310000, 60000, 675000}, max{1e4932L, 60, 370000, 85000, 720000};
+  const Bewertungsmodell modell = test::Standardmodell();
+  const Laufergebnis ohneLauf;
+  Parameterwerte min = StandardMin, max = StandardMax;
+  min[LZ] = -1e4932L;
+  max[LZ] = 1e4932L;
   EXPECT_EQ(cli::ExaktJson(cli::ExaktBerechnen(modell, min, max, ohneLauf)),
             (nlohmann::ordered_json{{"fehler", "Gleitkommaüberlauf"}}));
 }
@@ -337,8 +350,8 @@ TEST(KwtMc, DateinamenMitUmlautenUndLeerzeichen) {
   const std::string ordner = NeuerTestordner("Gutachten Müller");
   const std::string szenario = ordner + "/Straße 5.kwt", csv = ordner + "/Wérte ä.csv", liste = ordner + "/Liste ö.txt";
   Szenario s;
-  s.Min = cli::StandardMin;
-  s.Max = cli::StandardMax;
+  s.Min = StandardMin;
+  s.Max = StandardMax;
   for (Parameter p : AlleParameter) s.Prozent[p] = ZeilenWerte(Zeile::Normal);
   s.Versuche = 50;
   SzenarioSpeichern(szenario, s);

@@ -237,10 +237,10 @@ TEST_F(DiagrammTest, Tornado) {
   EXPECT_TRUE(t.BitmapKopieren());
 }
 
-TEST_F(DiagrammTest, MenueMitNamen) {
-  QMenu *menue = balken.findChild<QMenu *>(QStringLiteral("PopupDrucken"));
-  ASSERT_NE(menue, nullptr);
-  const auto eintraege = menue->actions();
+TEST_F(DiagrammTest, MenuMitNamen) {
+  QMenu *menu = balken.findChild<QMenu *>(QStringLiteral("PopupDrucken"));
+  ASSERT_NE(menu, nullptr);
+  const auto eintraege = menu->actions();
   ASSERT_EQ(eintraege.size(), 4);
   EXPECT_EQ(eintraege[0]->objectName(), QStringLiteral("PopDrucken"));
   EXPECT_EQ(eintraege[0]->text(), QStringLiteral("Drucken"));
@@ -251,7 +251,7 @@ TEST_F(DiagrammTest, MenueMitNamen) {
   EXPECT_EQ(eintraege[3]->objectName(), QStringLiteral("ZwischenablageBitmap1"));
   EXPECT_EQ(eintraege[3]->text(), QStringLiteral("Zwischenablage (Bitmap)"));
 
-  linien.setMenueNamen(QStringLiteral("PopupDruckenRH"), {QStringLiteral("MenuItem1"), QStringLiteral("MenuItem2"),
+  linien.setMenuNamen(QStringLiteral("PopupDruckenRH"), {QStringLiteral("MenuItem1"), QStringLiteral("MenuItem2"),
                                                          QStringLiteral("MenuItem3"), QStringLiteral("MenuItem4")});
   ASSERT_NE(linien.findChild<QMenu *>(QStringLiteral("PopupDruckenRH")), nullptr);
   QAction *bitmap = linien.findChild<QAction *>(QStringLiteral("MenuItem4"));
@@ -383,34 +383,38 @@ protected:
   QTemporaryDir ordner;
 };
 
-TEST_F(DruckTest, BreiteAnsichtMittigMitSiebzigProzentBreite) {
-  if (!PopplerDa()) GTEST_SKIP() << "pdftoppm oder pdfinfo fehlt (poppler-utils)";
-  AktuellerDrucker().setOutputFileName(Pfad("breit.pdf"));
-  ASSERT_TRUE(balken.Drucken());
-  EXPECT_TRUE(meldungen.isEmpty());
-  const QString info = PdfInfo(Pfad("breit.pdf"));
-  EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
-  EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title:\\s+Chart2\\n")))) << info.toStdString();
-  const QRectF bild = BlauerBereich(Pfad("breit.pdf"));
-  // Margins 15 % left and right, 38 % top and bottom (700 x 350 on A4 portrait).
-  EXPECT_NEAR(bild.left(), 0.15, 0.01);
-  EXPECT_NEAR(bild.width(), 0.70, 0.01);
-  EXPECT_NEAR(bild.top(), 0.38, 0.01);
-  EXPECT_NEAR(bild.height(), 0.24, 0.01);
-}
-
-TEST_F(DruckTest, HoheAnsichtMittigMitSiebzigProzentHoehe) {
+// A view wider than high fills 70 % of the page width, centred between top and bottom; one higher
+// than wide 70 % of the page height, centred between left and right. Each printout is one page,
+// named after the view.
+TEST_F(DruckTest, SiebzigProzentMittigNachDerLaengerenSeite) {
   if (!PopplerDa()) GTEST_SKIP() << "pdftoppm oder pdfinfo fehlt (poppler-utils)";
   linien.resize(350, 700);
-  AktuellerDrucker().setOutputFileName(Pfad("hoch.pdf"));
-  ASSERT_TRUE(linien.Drucken());
-  EXPECT_TRUE(PdfInfo(Pfad("hoch.pdf")).contains(QStringLiteral("ChartRH")));
-  const QRectF bild = BlauerBereich(Pfad("hoch.pdf"));
-  // 350 x 700 on paper 210 x 297 mm: p = 100 * (210 - 0.7 * 297 / 2) / 210 = 50.5 -> 51 -> 25 %.
-  EXPECT_NEAR(bild.top(), 0.15, 0.01);
-  EXPECT_NEAR(bild.height(), 0.70, 0.01);
-  EXPECT_NEAR(bild.left(), 0.25, 0.01);
-  EXPECT_NEAR(bild.width(), 0.50, 0.01);
+  const struct {
+    const char *datei;
+    TDiagrammAnsicht *ansicht;
+    const char *titel;
+    QRectF bild; // left, top, width, height as fractions of the page
+  } faelle[] = {
+      // 700 x 350 on A4 portrait: margins 15 % left and right, 38 % top and bottom.
+      {"breit.pdf", &balken, "Chart2", {0.15, 0.38, 0.70, 0.24}},
+      // 350 x 700 on paper 210 x 297 mm: p = 100 * (210 - 0.7 * 297 / 2) / 210 = 50.5 -> 51 -> 25 %.
+      {"hoch.pdf", &linien, "ChartRH", {0.25, 0.15, 0.50, 0.70}},
+  };
+  for (const auto &f : faelle) {
+    SCOPED_TRACE(f.datei);
+    AktuellerDrucker().setOutputFileName(Pfad(f.datei));
+    ASSERT_TRUE(f.ansicht->Drucken());
+    EXPECT_TRUE(meldungen.isEmpty());
+    const QString info = PdfInfo(Pfad(f.datei));
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title:\\s+%1\\n").arg(QLatin1String(f.titel)))))
+        << info.toStdString();
+    const QRectF bild = BlauerBereich(Pfad(f.datei));
+    EXPECT_NEAR(bild.left(), f.bild.left(), 0.01);
+    EXPECT_NEAR(bild.top(), f.bild.top(), 0.01);
+    EXPECT_NEAR(bild.width(), f.bild.width(), 0.01);
+    EXPECT_NEAR(bild.height(), f.bild.height(), 0.01);
+  }
 }
 
 TEST_F(DruckTest, DruckdialogEntscheidetUndDerDruckerGiltUeberall) {

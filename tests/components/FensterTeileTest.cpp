@@ -10,7 +10,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+#include <new>
+#include <stdexcept>
+
 #include "Bilder.h"
+#include "Gleitkomma.h"
 #include "Meldungen.h"
 #include "Splash.h"
 #include "StatusLeiste.h"
@@ -38,6 +43,37 @@ TEST(Meldung, PunktNurWennDasLetzteZeichenNachDemPunktKommt) {
   FehlerMelden(nullptr, QStringLiteral("Gleitkommaüberlauf"));
   FehlerEmpfaengerSetzen({});
   EXPECT_EQ(erhalten, QStringLiteral("Gleitkommaüberlauf."));
+}
+
+// The edge of every window command: an error ends the command where it is raised, what it did before
+// stays, and the box shows the program's message or a German text, never an English one.
+TEST(Meldung, BefehlsRandZeigtJedenFehlerDeutsch) {
+  QStringList meldungen;
+  FehlerEmpfaengerSetzen([&meldungen](const QString &text) { meldungen << text; });
+  const struct {
+    const char *name;
+    std::function<void()> rest; // what the command does after its first step
+    const char *meldung;        // shown in the box; nullptr: none
+  } faelle[] = {
+      {"ohne Fehler", [] {}, nullptr},
+      {"Fehler des Programms", [] { FehlerUeberlauf(); }, "Gleitkommaüberlauf."},
+      {"Bibliothek", [] { throw std::length_error("basic_string::_M_create"); },
+       "Unerwarteter Fehler im Programm; der Vorgang wurde abgebrochen."},
+      {"kein Speicher", [] { throw std::bad_alloc(); }, "Nicht genügend Arbeitsspeicher."},
+  };
+  for (const auto &f : faelle) {
+    meldungen.clear();
+    int schritte = 0;
+    const bool fertig = BefehlAusfuehren(nullptr, [&] {
+      ++schritte;
+      f.rest();
+      ++schritte;
+    });
+    EXPECT_EQ(fertig, f.meldung == nullptr) << f.name;
+    EXPECT_EQ(schritte, f.meldung == nullptr ? 2 : 1) << f.name;
+    EXPECT_EQ(meldungen, f.meldung ? QStringList{QString::fromUtf8(f.meldung)} : QStringList{}) << f.name;
+  }
+  FehlerEmpfaengerSetzen({});
 }
 
 // A message quoting a huge key or a path without blanks still fits on the screen: cut to a sane

@@ -4,7 +4,7 @@
 
 #include "Bewertungsmodell.h"
 #include "Ertragswert.h"
-#include "Voreinstellungen.h"
+#include "Standardwerte.h"
 #include "W32_CLC.h"
 #include "X87.h"
 
@@ -87,7 +87,7 @@ TEST(Ertragswert, KleinsterUndGroessterWertDerStandardgrenzen) {
   Bewertungsmodell m;
   for (int preset = 0; preset < 6; ++preset) {
     MenuVoreinstellungAnwenden(m, static_cast<MenuVoreinstellung>(preset));
-    m.VerteilungenVorbereiten({4.8L, 40, 310000, 60000, 675000}, {5.1L, 60, 370000, 85000, 720000});
+    m.VerteilungenVorbereiten(StandardMin, StandardMax);
     EXPECT_EQ(ZweiStellen(m.VkwMinBerechnen()), "3900804,46");
     EXPECT_EQ(ZweiStellen(m.VkwMaxBerechnen()), "6113897,11");
   }
@@ -96,10 +96,9 @@ TEST(Ertragswert, KleinsterUndGroessterWertDerStandardgrenzen) {
 TEST(Ertragswert, GewichteterWert) {
   Bewertungsmodell m;
   MenuVoreinstellungAnwenden(m, MenuVoreinstellung::Einpunktverteilung);
-  m.VerteilungenVorbereiten({4.8L, 40, 310000, 60000, 675000}, {5.1L, 60, 370000, 85000, 720000});
-  // All weight in one class: the formula at that class's midpoints.
-  const auto mitte = [&](Parameter p) { return m.Verteilungen[p].Mitte[4]; };
-  EXPECT_EQ(m.VkwGewichtetBerechnen(), Ertragswert(mitte(LZ), mitte(RND), mitte(RO), mitte(BWK), mitte(BO)));
+  m.VerteilungenVorbereiten(StandardMin, StandardMax);
+  // All weight in one class: the value at that class's midpoints 4.935, 49, 337000, 71250, 695250.
+  EXPECT_EQ(ZweiStellen(m.VkwGewichtetBerechnen()), "4942363,51");
   EXPECT_EQ(m.Stichprobe[RND], 49);
   // A parameter whose percentages are all 0 enters as 0.
   m.Verteilungen[BO].Prozent = {};

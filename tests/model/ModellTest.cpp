@@ -1,24 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "Bewertungsmodell.h"
-#include "Voreinstellungen.h"
+#include "Standardmodell.h"
 
 using namespace kwt;
 
 namespace {
 
-const Parameterwerte standardMin{4.8L, 40, 310000, 60000, 675000};
-const Parameterwerte standardMax{5.1L, 60, 370000, 85000, 720000};
-
-Bewertungsmodell StandardModell() {
-  Bewertungsmodell m;
-  MenuVoreinstellungAnwenden(m, MenuVoreinstellung::Normalverteilung);
-  m.VerteilungenVorbereiten(standardMin, standardMax);
-  return m;
-}
+using test::VorbereitetesStandardmodell;
 
 TEST(Vorbereitung, MittenUndKumulierteAnteile) {
-  const Bewertungsmodell m = StandardModell();
+  const Bewertungsmodell m = VorbereitetesStandardmodell();
   for (int k = 0; k < 10; ++k) {
     EXPECT_EQ(m.Verteilungen[RND].Mitte[k], 41 + 2 * k);
     EXPECT_EQ(m.Verteilungen[RO].Mitte[k], 313000 + 6000 * k);
@@ -32,15 +24,15 @@ TEST(Vorbereitung, MittenUndKumulierteAnteile) {
   }
   Bewertungsmodell e;
   MenuVoreinstellungAnwenden(e, MenuVoreinstellung::Einpunktverteilung);
-  e.VerteilungenVorbereiten(standardMin, standardMax);
+  e.VerteilungenVorbereiten(StandardMin, StandardMax);
   const Klassenwerte kum{0, 0, 0, 0, 1, 1, 1, 1, 1, 1};
   for (Parameter p : AlleParameter) EXPECT_EQ(e.Verteilungen[p].Kumuliert, kum);
 }
 
 TEST(Vorbereitung, IstWiederholbarUndLaesstProzentStehen) {
-  Bewertungsmodell a = StandardModell();
+  Bewertungsmodell a = VorbereitetesStandardmodell();
   const auto vorher = a.Verteilungen;
-  a.VerteilungenVorbereiten(standardMin, standardMax);
+  a.VerteilungenVorbereiten(StandardMin, StandardMax);
   EXPECT_EQ(a.Verteilungen, vorher);
   for (Parameter p : AlleParameter) EXPECT_EQ(a.Verteilungen[p].Prozent, ZeilenWerte(Zeile::Normal));
 }
@@ -55,7 +47,7 @@ TEST(Vorbereitung, GleicheUndVertauschteGrenzen) {
 }
 
 TEST(TabellenLoeschen, NullsAllesAusserDemZufallszustand) {
-  Bewertungsmodell m = StandardModell();
+  Bewertungsmodell m = VorbereitetesStandardmodell();
   m.Stichprobe = {1, 2, 3, 4, 5};
   m.Zufall.Zufallszustand = 77;
   m.TabellenLoeschen();
@@ -88,7 +80,7 @@ TEST(KlasseZiehen, FolgtDenKumuliertenAnteilen) {
   for (const Fall &f : faelle) {
     Bewertungsmodell m;
     for (Parameter p : AlleParameter) m.Verteilungen[p].Prozent = f.prozent;
-    m.VerteilungenVorbereiten(standardMin, standardMax);
+    m.VerteilungenVorbereiten(StandardMin, StandardMax);
     // Place the generator so that its next state is f.zustand: s = (f.zustand - 1) * a^-1.
     std::uint32_t inverse = 1;
     for (int i = 0; i < 31; ++i) inverse *= inverse * Zufallsgenerator::Multiplikator; // a^(2^31 - 1) = a^-1 mod 2^32
@@ -102,7 +94,7 @@ TEST(KlasseZiehen, FolgtDenKumuliertenAnteilen) {
 TEST(KlasseZiehen, NeunzigProzentGebenJedesZehnteMalNull) {
   Bewertungsmodell m;
   for (Parameter p : AlleParameter) m.Verteilungen[p].Prozent = {9, 9, 9, 9, 9, 9, 9, 9, 9, 9};
-  m.VerteilungenVorbereiten(standardMin, standardMax);
+  m.VerteilungenVorbereiten(StandardMin, StandardMax);
   m.Zufall.Zufallszustand = 42;
   int nullen = 0;
   for (int i = 0; i < 100000; ++i) nullen += m.KlasseZiehen(BO) == 0;

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "Kombinationen.h"
-#include "Voreinstellungen.h"
+#include "Standardmodell.h"
 
 using namespace kwt;
 using namespace kwt::schnell;
@@ -64,12 +64,11 @@ TEST(Kombinationen, GroessterZustand) {
 // Combinations number every drawable class tuple once; their values are the midpoints KlasseZiehen
 // returns (0 for no class), in parameter order.
 TEST(Kombinationen, NummernUndWerte) {
-  Bewertungsmodell m;
-  MenuVoreinstellungAnwenden(m, MenuVoreinstellung::Normalverteilung);
+  Bewertungsmodell m = test::Standardmodell();
   m.Verteilungen[RO].Prozent = {50, 50, 0, 0, 0, 0, 0, 0, 0, 0};   // two classes
   // Class 10 or none, and class 1 for the draw of exactly 0.
   m.Verteilungen[BO].Prozent = {0, 0, 0, 0, 0, 0, 0, 0, 0, 90};
-  m.VerteilungenVorbereiten({4.8L, 40, 310000, 60000, 675000}, {5.1L, 60, 370000, 85000, 720000});
+  m.VerteilungenVorbereiten(StandardMin, StandardMax);
   const Ziehungstabellen t(m.Verteilungen);
   EXPECT_EQ(t.Kombinationen(), 10u * 10u * 2u * 3u * 10u);
   Zufallsgenerator z{4711};
@@ -88,18 +87,18 @@ TEST(Kombinationen, NummernUndWerte) {
 }
 
 TEST(Kombinationen, TabellenAenderungWirdErkannt) {
-  Bewertungsmodell m;
-  MenuVoreinstellungAnwenden(m, MenuVoreinstellung::Normalverteilung);
-  m.VerteilungenVorbereiten({4.8L, 40, 310000, 60000, 675000}, {5.1L, 60, 370000, 85000, 720000});
+  Bewertungsmodell m = test::VorbereitetesStandardmodell();
   const Ziehungstabellen t(m.Verteilungen);
   EXPECT_TRUE(t.Unveraendert(m.Verteilungen));
   // A preset changes the percentages only; the draws do not read them.
   MenuVoreinstellungAnwenden(m, MenuVoreinstellung::Gleichverteilung);
   EXPECT_TRUE(t.Unveraendert(m.Verteilungen));
-  m.VerteilungenVorbereiten({4.8L, 40, 310000, 60000, 675000}, {5.1L, 60, 370000, 85000, 720000});
+  m.VerteilungenVorbereiten(StandardMin, StandardMax);
   EXPECT_FALSE(t.Unveraendert(m.Verteilungen));
-  MenuVoreinstellungAnwenden(m, MenuVoreinstellung::Normalverteilung);
-  m.VerteilungenVorbereiten({4.8L, 40, 310000, 60000, 675000}, {5.1L, 60, 370000, 85000, 720001});
+  MenuVoreinstellungAnwenden(m, StandardVoreinstellung);
+  Parameterwerte hoeher = StandardMax;
+  hoeher[BO] = 720001;
+  m.VerteilungenVorbereiten(StandardMin, hoeher);
   EXPECT_FALSE(t.Unveraendert(m.Verteilungen)); // midpoints of BO moved
 }
 

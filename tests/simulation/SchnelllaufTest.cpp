@@ -12,7 +12,7 @@
 #include "Kombinationen.h"
 #include "Schnellkern.h"
 #include "Simulationslauf.h"
-#include "Voreinstellungen.h"
+#include "Standardwerte.h"
 
 using namespace kwt;
 
@@ -77,7 +77,7 @@ public:
     Merken("F" + std::to_string(p));
     if (kopieBei != 0 && kopiertBei == 0 && versuch_ >= kopieBei) {
       kopiertBei = versuch_;
-      kopie = lauf_.Liste.ZwischenablageText(); // "Daten in Zwischenablage"
+      kopie = lauf_.Ergebnis().Liste.ZwischenablageText(); // "Daten in Zwischenablage"
     }
     if (editorBei != 0 && editiertBei == 0 && versuch_ >= editorBei) {
       editiertBei = versuch_;
@@ -125,11 +125,13 @@ private:
 
 struct Ergebnis {
   std::string fehler;
+  Laufabbruch abbruch = Laufabbruch::Keiner;
   std::int32_t aktVersuch = 0;
   std::vector<double> werte;
   std::vector<std::string> zeilen;
   bool sortiert = false;
   Histogramm histo;
+  RHKurve kurve;
   std::array<std::string, Kennzahlen.size()> anzeigen;
   Parameterwerte stichprobe{};
   std::uint32_t zustand = 0;
@@ -158,25 +160,21 @@ Ergebnis Laufen(const Szenario &s, bool schnell, const Protokoll *vorbild) {
     p.editorBei = vorbild->editiertBei;
     p.stopBei = vorbild->gestopptBei;
   }
-  try {
-    if (schnell) {
-      Simulationslauf::SchnellOptionen o;
-      o.Threads = s.threads;
-      o.Paketgroesse = s.paket;
-      o.Kern = s.kern;
-      lauf.SchnellBerechnen(s.min, s.max, s.versuche, p, o);
-    } else {
-      lauf.Berechnen(s.min, s.max, s.versuche, p);
-    }
-  } catch (const GleitkommaFehler &f) {
-    e.fehler = f.what();
-  }
-  e.aktVersuch = lauf.AktVersuch;
-  e.werte = lauf.Werte;
-  e.zeilen = lauf.Liste.Zeilen();
-  e.sortiert = lauf.Liste.IstSortiert();
-  e.histo = lauf.Histo;
-  e.anzeigen = lauf.Anzeigen;
+  Simulationslauf::SchnellOptionen o;
+  o.Threads = s.threads;
+  o.Paketgroesse = s.paket;
+  o.Kern = s.kern;
+  const Laufergebnis &r = schnell ? lauf.SchnellBerechnen(s.min, s.max, s.versuche, p, o)
+                                  : lauf.Berechnen(s.min, s.max, s.versuche, p);
+  e.fehler = r.Fehlermeldung;
+  e.abbruch = r.Abbruch;
+  e.aktVersuch = r.AktVersuch;
+  e.werte = r.Werte;
+  e.zeilen = r.Liste.Zeilen();
+  e.sortiert = r.Liste.IstSortiert();
+  e.histo = r.Histo;
+  e.kurve = r.Kurve;
+  e.anzeigen = r.Anzeigen;
   e.stichprobe = modell.Stichprobe;
   e.zustand = modell.Zufall.Zufallszustand;
   e.verteilungen = modell.Verteilungen;
@@ -185,6 +183,7 @@ Ergebnis Laufen(const Szenario &s, bool schnell, const Protokoll *vorbild) {
 
 void Vergleichen(const Ergebnis &a, const Ergebnis &b) {
   EXPECT_EQ(a.fehler, b.fehler);
+  EXPECT_EQ(a.abbruch, b.abbruch);
   EXPECT_EQ(a.aktVersuch, b.aktVersuch);
   ASSERT_EQ(a.werte.size(), b.werte.size());
   EXPECT_EQ(std::memcmp(a.werte.data(), b.werte.data(), a.werte.size() * sizeof(double)), 0) << "Werte";
@@ -223,6 +222,9 @@ void Vergleichen(const Ergebnis &a, const Ergebnis &b) {
   if (a.fehler.empty() && !pa.kurven.empty()) {
     EXPECT_EQ(pa.kurven.back().Kurve, pb.kurven.back().Kurve);
     EXPECT_EQ(pa.kurven.back().Median, pb.kurven.back().Median);
+    // The result keeps the curve the display was given last.
+    EXPECT_EQ(a.kurve.Kurve, pa.kurven.back().Kurve);
+    EXPECT_EQ(b.kurve.Median, pb.kurven.back().Median);
   }
   if (jederVersuch) {
     EXPECT_EQ(pa.aufrufe.size(), pb.aufrufe.size());
@@ -362,8 +364,8 @@ Szenario Wuerfeln(Wuerfel &w, int nr, std::int32_t versuche) {
     s.max[BO] = 10;
     break;
   case 4: // the default scenario
-    s.min = {4.8L, 40, 310000, 60000, 675000};
-    s.max = {5.1L, 60, 370000, 85000, 720000};
+    s.min = StandardMin;
+    s.max = StandardMax;
     break;
   default:
     break;
@@ -436,9 +438,9 @@ TEST(Schnelllauf, GleichtDemVersuchsweisenLaufInZufallsszenarien) {
 // One scenario through every kernel variant and thread count: the same results.
 TEST(Schnelllauf, KerneUndThreadsGleich) {
   Szenario s;
-  s.min = {4.8L, 40, 310000, 60000, 675000};
-  s.max = {5.1L, 60, 370000, 85000, 720000};
-  for (Parameter p : AlleParameter) s.prozent[p] = ZeilenWerte(Zeile::Normal);
+  s.min = StandardMin;
+  s.max = StandardMax;
+  s.prozent = StandardProzente();
   s.versuche = 400000;
   s.saat = 12345;
   s.takt = {2147483647, 0};
@@ -460,8 +462,8 @@ TEST(Schnelllauf, StopVorFehlerImParallelenBlock) {
   for (int fall = 0; fall < 6; ++fall) {
     Szenario s;
     s.nr = fall;
-    s.min = {4.8L, 40, 310000, 60000, 675000};
-    s.max = {5.1L, 60, 370000, 85000, 720000};
+    s.min = StandardMin;
+    s.max = StandardMax;
     for (Parameter p : AlleParameter) s.prozent[p] = ZeilenWerte(Zeile::Gleich);
     // One draw in ten thousand finds no class for LZ: a yield rate of 0 cannot be computed.
     s.prozent[LZ][9] = 9.99L;

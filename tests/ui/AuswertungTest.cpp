@@ -25,11 +25,8 @@
 
 #include "Auswertung.h"
 #include "DialogAuswertung.h"
+#include "Fenstertest.h"
 #include "KwtMc.h"
-#include "MainForm.h"
-#include "Meldungen.h"
-#include "W32_CLC.h"
-#include "ZahlFeld.h"
 
 using namespace kwt;
 
@@ -66,23 +63,10 @@ QString Ausgabe(const QString &programm, const QStringList &argumente) {
 
 } // namespace
 
-class AuswertungTest : public QObject {
+class AuswertungTest : public test::Fenstertest {
   Q_OBJECT
 
-  std::unique_ptr<Bewertungsmodell> modell;
-  std::unique_ptr<TMainForm> fenster;
-  QStringList meldungen;
-
-  template <class T> T *Finde(QObject *wo, const char *name) {
-    T *w = wo->findChild<T *>(name);
-    if (!w) qFatal("%s fehlt", name);
-    return w;
-  }
-  void Lauf(int versuche) {
-    Finde<TZahlFeld>(fenster.get(), "EVersuche")->setGanzzahl(versuche);
-    QTest::mouseClick(Finde<QPushButton>(fenster.get(), "BtnCalculate"), Qt::LeftButton);
-  }
-  void Menue(const char *name) { Finde<QAction>(fenster.get(), name)->trigger(); }
+  void Lauf(int versuche) { Rechnen(versuche); }
 
   // Opens "Exakte Verteilung…", hands the dialog to pruefen and closes it again, also when a check
   // in pruefen failed.
@@ -95,7 +79,7 @@ class AuswertungTest : public QObject {
       pruefen(*dialog);
       dialog->accept();
     });
-    Menue("mnExakteVerteilung");
+    Menu("mnExakteVerteilung");
     return gesehen;
   }
 
@@ -105,21 +89,11 @@ class AuswertungTest : public QObject {
   }
 
 private slots:
-  void initTestCase() {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    FehlerEmpfaengerSetzen([this](const QString &text) { meldungen << text; });
-  }
-  void init() {
-    meldungen.clear();
-    modell = std::make_unique<Bewertungsmodell>();
-    fenster = std::make_unique<TMainForm>(*modell);
-    fenster->show();
-    fenster->FormCreate();
-    modell->Zufall.Zufallszustand = 0;
-  }
+  void initTestCase() { UmgebungEinrichten(); }
+  void init() { HauptfensterOeffnen(); }
   void cleanup() { fenster.reset(); }
 
-  void MenueZwischenVerteilungenUndInfo() {
+  void MenuZwischenVerteilungenUndInfo() {
     QStringList oben;
     for (QAction *a : fenster->menuBar()->actions()) oben << a->text();
     QCOMPARE(oben, QStringList({"&Datei", "&Verteilungen", "&Auswertung", "Info"}));
@@ -198,9 +172,9 @@ private slots:
   // "Einpunktverteilung": every figure but the standard deviation is the value at the class-5
   // midpoints (class 1 keeps the state 0, 2^-32 of the draws).
   void EinpunktverteilungEinWert() {
-    Menue("mnEinpunktverteilung");
+    Menu("mnEinpunktverteilung");
     Lauf(500);
-    modell->VerteilungenVorbereiten(cli::StandardMin, cli::StandardMax);
+    modell->VerteilungenVorbereiten(StandardMin, StandardMax);
     for (Parameter p : AlleParameter) modell->Stichprobe[p] = modell->Verteilungen[p].Mitte[4];
     const QString wert = QString::fromStdString(ZahlFormatieren(0, true, true, RundenInt64(modell->VkwStichprobe()), false));
     QCOMPARE(wert, QString("4.942.364"));
@@ -233,12 +207,12 @@ private slots:
   // exact figures.
   void GeaenderteEingabenVergleichenNicht() {
     Lauf(200);
-    Menue("mnLinksschiefeVerteilung");
+    Menu("mnLinksschiefeVerteilung");
     QVERIFY(ImDialog([&](TDlgAuswertung &d) {
       QVERIFY(Finde<QTableWidget>(&d, "TabKennzahlen")->isColumnHidden(2));
       QVERIFY(Finde<QLabel>(&d, "LStichprobe")->text().startsWith("Grenzen oder Verteilungen wurden"));
     }));
-    Menue("mnNormalverteilung"); // back to the run's inputs
+    Menu("mnNormalverteilung"); // back to the run's inputs
     QVERIFY(ImDialog([&](TDlgAuswertung &d) { QVERIFY(!Finde<QTableWidget>(&d, "TabKennzahlen")->isColumnHidden(2)); }));
     Finde<TZahlFeld>(fenster.get(), "EParam3Max")->setWert(380000);
     QVERIFY(ImDialog([&](TDlgAuswertung &d) { QVERIFY(Finde<QTableWidget>(&d, "TabKennzahlen")->isColumnHidden(2)); }));
@@ -285,7 +259,7 @@ private slots:
     QTemporaryDir ordner;
     DateiDialogNach(PdfPfad(ordner));
     Lauf(2000);
-    Menue("mnBerichtPdf");
+    Menu("mnBerichtPdf");
     QVERIFY(meldungen.isEmpty());
     QVERIFY(QFile::exists(PdfPfad(ordner)));
     QCOMPARE(QDir(ordner.path()).entryList(QDir::Files), QStringList{"bericht.pdf"}); // no temporary file left
@@ -305,7 +279,7 @@ private slots:
     // The nine figures of the run, as the main window's labels show them.
     for (const KennzahlEintrag &e : Kennzahlen) {
       erwartet << QString::fromUtf8(e.Beschriftung) + " " +
-                      QString::fromStdString(fenster->Lauf().Anzeigen[static_cast<std::size_t>(e.Art)]);
+                      QString::fromStdString(Ergebnis().Anzeige(e.Art));
     }
     for (const QString &e : erwartet) QVERIFY2(text.contains(e), qPrintable(e + "\n---\n" + text));
   }
@@ -314,7 +288,7 @@ private slots:
     if (!Vorhanden("pdftotext")) QSKIP("pdftotext (poppler-utils) fehlt");
     QTemporaryDir ordner;
     DateiDialogNach(PdfPfad(ordner));
-    Menue("mnBerichtPdf");
+    Menu("mnBerichtPdf");
     const QString text = Ausgabe("pdftotext", {"-layout", PdfPfad(ordner), "-"}).simplified();
     QVERIFY(text.contains("Noch keine Stichprobe"));
     QVERIFY(text.contains("Mittelwert: 4.977.455"));
@@ -335,7 +309,7 @@ private slots:
       return QString();
     });
     Lauf(100);
-    Menue("mnBerichtPdf");
+    Menu("mnBerichtPdf");
     QCOMPARE(gefragt, 1);
     QVERIFY(QDir(ordner.path()).isEmpty());
     QVERIFY(meldungen.isEmpty());
@@ -355,13 +329,13 @@ private slots:
       }();
       dialog->reject();
     });
-    Menue("mnBerichtPdf");
+    Menu("mnBerichtPdf");
     QVERIFY(gesehen);
   }
 
   void SchreibfehlerInDerFehlerbox() {
     DateiDialogNach(QDir::temp().filePath("kwt-gibt-es-nicht/bericht.pdf"));
-    Menue("mnBerichtPdf");
+    Menu("mnBerichtPdf");
     QCOMPARE(meldungen.size(), 1);
     QVERIFY(meldungen[0].contains("kann nicht geschrieben werden"));
   }
@@ -379,11 +353,6 @@ private slots:
   }
 };
 
-int main(int argc, char **argv) {
-  kwt::FormatierungInitialisieren();
-  QApplication app(argc, argv);
-  AuswertungTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+KWT_FENSTER_TEST_MAIN(AuswertungTest)
 
 #include "AuswertungTest.moc"

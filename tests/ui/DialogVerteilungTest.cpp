@@ -1,6 +1,5 @@
 // The distribution editor, driven as a user would, offscreen under German regional settings: on its
-// own, opened modally by VerteilungBearbeiten, and from the main window's "Verteilung" buttons, also
-// in the middle of a run.
+// own and opened modally by VerteilungBearbeiten. From the main window's buttons: VerteilungKnoepfeTest.
 #include <QApplication>
 #include <QBarSet>
 #include <QClipboard>
@@ -18,27 +17,13 @@
 #include "DiagrammAnsicht.h"
 #include "DialogVerteilung.h"
 #include "Drucker.h"
-#include "MainForm.h"
-#include "Meldungen.h"
+#include "Fenstertest.h"
 #include "Teiler.h"
-#include "Voreinstellungen.h"
-#include "W32_CLC.h"
-#include "ZahlFeld.h"
 
 using namespace kwt;
+using test::Tippen;
 
 namespace {
-
-const Parameterwerte standardMin{4.8L, 40, 310000, 60000, 675000};
-const Parameterwerte standardMax{5.1L, 60, 370000, 85000, 720000};
-
-// The tables as the main window has them right after start-up and a "Verteilung" button.
-Bewertungsmodell VorbereitetesModell() {
-  Bewertungsmodell m;
-  MenuVoreinstellungAnwenden(m, MenuVoreinstellung::Normalverteilung);
-  m.VerteilungenVorbereiten(standardMin, standardMax);
-  return m;
-}
 
 QList<double> Hoehen(const TDlgVerteilung &d) {
   QList<double> h;
@@ -49,7 +34,7 @@ QList<double> Hoehen(const TDlgVerteilung &d) {
 QList<double> AlsListe(const Klassenwerte &w) { return QList<double>(w.begin(), w.end()); }
 
 // The bounds the main window's fields hold after start-up, without a shape.
-TGrenzenUndForm Rahmen(Parameter p) { return {standardMin[p], standardMax[p], std::nullopt, false}; }
+TGrenzenUndForm Rahmen(Parameter p) { return {StandardMin[p], StandardMax[p], std::nullopt, false}; }
 
 QStringList Beschriftungen(const TDlgVerteilung &d) {
   QStringList texte;
@@ -63,78 +48,39 @@ QList<double> LinkeMarken(const TDlgVerteilung &d) {
   return werte;
 }
 
-// The user replaces a field's text (select all, type; an empty text deletes).
-void Tippen(TZahlFeld *feld, const QString &text) {
-  feld->setFocus();
-  feld->selectAll();
-  if (text.isEmpty())
-    QTest::keyClick(feld, Qt::Key_Backspace);
-  else
-    QTest::keyClicks(feld, text);
-}
-
 bool Gruen(const TDlgVerteilung &d) { return d.ESumme()->palette().color(QPalette::Base) == QColor(0, 128, 0); }
 bool Rot(const TDlgVerteilung &d) { return d.ESumme()->palette().color(QPalette::Base) == QColor(255, 0, 0); }
 bool OkAn(const TDlgVerteilung &d) { return d.findChild<QPushButton *>("BtnOK")->isEnabled(); }
 
 } // namespace
 
-class DialogVerteilungTest : public QObject {
+class DialogVerteilungTest : public test::Fenstertest {
   Q_OBJECT
 
   std::unique_ptr<TDlgVerteilung> dialog;
-  Bewertungsmodell modell; // tables as after start-up and a "Verteilung" button
-  std::unique_ptr<Bewertungsmodell> hauptModell;
-  std::unique_ptr<TMainForm> fenster;
-  QStringList meldungen;
+  Bewertungsmodell vorbereitet; // tables as after start-up and a "Verteilung" button
 
+  using Fenstertest::Klick;
   void Klick(QWidget *in, const char *name) {
     auto *knopf = in->findChild<QPushButton *>(name);
     if (!knopf) qFatal("%s fehlt", name);
     QTest::mouseClick(knopf, Qt::LeftButton);
   }
 
-  // Runs schritt on the modal editor from inside its message loop, once it is open. Whatever the
-  // step leaves open (a failed check returns early) is cancelled, so that no test hangs.
-  void ImDialog(std::function<void(TDlgVerteilung &)> schritt) {
-    QTimer::singleShot(0, this, [schritt] {
-      auto *d = qobject_cast<TDlgVerteilung *>(QApplication::activeModalWidget());
-      QVERIFY2(d, "der Verteilungsdialog ist nicht offen");
-      schritt(*d);
-      if (d->isVisible()) d->reject();
-    });
-  }
-
-  // The main window as after start-up, on a model of its own, with the seed 0.
-  void HauptfensterOeffnen() {
-    hauptModell = std::make_unique<Bewertungsmodell>();
-    fenster = std::make_unique<TMainForm>(*hauptModell);
-    fenster->show();
-    fenster->FormCreate();
-    hauptModell->Zufall.Zufallszustand = 0;
-  }
-  template <class T> T *Finde(const char *name) {
-    T *w = fenster->findChild<T *>(name);
-    if (!w) qFatal("%s fehlt", name);
-    return w;
-  }
-  void Klick(const char *name) { QTest::mouseClick(Finde<QPushButton>(name), Qt::LeftButton); }
+  void ImDialog(std::function<void(TDlgVerteilung &)> schritt) { ImModalenDialog<TDlgVerteilung>(std::move(schritt)); }
 
   void Oeffnen(Parameter p, const QString &name) {
     dialog = std::make_unique<TDlgVerteilung>();
-    dialog->Laden(name, modell.Verteilungen[p], Rahmen(p));
+    dialog->Laden(name, vorbereitet.Verteilungen[p], Rahmen(p));
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
   }
 
 private slots:
-  void initTestCase() {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    FehlerEmpfaengerSetzen([this](const QString &text) { meldungen << text; });
-  }
+  void initTestCase() { UmgebungEinrichten(); }
   void init() {
     meldungen.clear();
-    modell = VorbereitetesModell();
+    vorbereitet = test::VorbereitetesStandardmodell();
   }
   void cleanup() {
     dialog.reset();
@@ -148,7 +94,7 @@ private slots:
     const QStringList spalte{"1,00", "5,00", "9,00", "10,00", "25,00", "25,00", "10,00", "9,00", "5,00", "1,00"};
     for (int k = 0; k < 10; ++k) {
       QCOMPARE(d.EW(k)->text(), spalte[k]);
-      QCOMPARE(d.E(k)->Wert(), modell.Verteilungen[LZ].Mitte[static_cast<std::size_t>(k)]);
+      QCOMPARE(d.E(k)->Wert(), vorbereitet.Verteilungen[LZ].Mitte[static_cast<std::size_t>(k)]);
     }
     QCOMPARE(d.E(0)->text(), QString("4,82"));
     QCOMPARE(d.ESumme()->text(), QString("100,00"));
@@ -161,7 +107,7 @@ private slots:
     // Midpoints 4.815, 4.845, ... with two decimals, rounded half away from zero.
     QCOMPARE(Beschriftungen(d), (QStringList{"4,82", "4,85", "4,88", "4,91", "4,94", "4,97", "5,00", "5,03", "5,06",
                                              "5,09"}));
-    QCOMPARE(d.Arbeitskopie(), modell.Verteilungen[LZ]);
+    QCOMPARE(d.Arbeitskopie(), vorbereitet.Verteilungen[LZ]);
     QCOMPARE(d.windowTitle(), QString("Liegenschaftszinssatz"));
     QCOMPARE(d.ChartV()->Titel(), QString("Verteilung Liegenschaftszinssatz"));
   }
@@ -177,7 +123,7 @@ private slots:
     QCOMPARE(d.Arbeitskopie().Prozent[4], 26.0L);
     QCOMPARE(d.ChartV()->Balken()->at(4), 26.0);
     // The table itself is untouched while the dialog is open.
-    QCOMPARE(modell.Verteilungen[RND].Prozent, ZeilenWerte(Zeile::Normal));
+    QCOMPARE(vorbereitet.Verteilungen[RND].Prozent, ZeilenWerte(Zeile::Normal));
     // Far above 100 the labels every 10 would not fit the axis; it takes a coarser step.
     Tippen(d.EW(4), "250");
     QCOMPARE(d.ChartV()->LinkeAchse()->max(), 255.0);
@@ -233,7 +179,7 @@ private slots:
     QCOMPARE(Beschriftungen(d), vorher);          // ... still labelled with the midpoints
     QCOMPARE(Beschriftungen(d).size(), 10);
     QCOMPARE(d.Arbeitskopie().Prozent, Klassenwerte{});
-    QCOMPARE(d.Arbeitskopie().Mitte, modell.Verteilungen[LZ].Mitte);
+    QCOMPARE(d.Arbeitskopie().Mitte, vorbereitet.Verteilungen[LZ].Mitte);
   }
 
   // OK follows the extended-precision sum, accumulated in class order under upward rounding, not the
@@ -275,7 +221,7 @@ private slots:
   }
 
   void AbbrechenEscUndSchliessfeldSchreibenNichts() {
-    const TParamVerteilung vorher = modell.Verteilungen[BO];
+    const TParamVerteilung vorher = vorbereitet.Verteilungen[BO];
     for (const char *wie : {"Abbrechen", "Esc", "Schliessfeld"}) {
       ImDialog([wie](TDlgVerteilung &d) {
         QTest::mouseClick(d.findChild<QPushButton *>("BtnEinpunkt"), Qt::LeftButton);
@@ -286,17 +232,17 @@ private slots:
         QVERIFY(!d.isVisible());
       });
       TGrenzenUndForm rahmen = Rahmen(BO);
-      QVERIFY(!VerteilungBearbeiten(nullptr, "Bodenwert", modell.Verteilungen[BO], rahmen));
-      QCOMPARE(modell.Verteilungen[BO], vorher);
+      QVERIFY(!VerteilungBearbeiten(nullptr, "Bodenwert", vorbereitet.Verteilungen[BO], rahmen));
+      QCOMPARE(vorbereitet.Verteilungen[BO], vorher);
     }
     // Opened again, the old values show.
     ImDialog([](TDlgVerteilung &d) { QCOMPARE(d.EW(4)->Wert(), 25.0L); });
     TGrenzenUndForm rahmen = Rahmen(BO);
-    VerteilungBearbeiten(nullptr, "Bodenwert", modell.Verteilungen[BO], rahmen);
+    VerteilungBearbeiten(nullptr, "Bodenwert", vorbereitet.Verteilungen[BO], rahmen);
   }
 
   void OkSchreibtNurDieProzente() {
-    TParamVerteilung &tabelle = modell.Verteilungen[RND];
+    TParamVerteilung &tabelle = vorbereitet.Verteilungen[RND];
     // Cumulative fractions that do not match the percentages show that OK leaves them alone.
     tabelle.Kumuliert.fill(0.5L);
     const TParamVerteilung vorher = tabelle;
@@ -315,8 +261,8 @@ private slots:
     QVERIFY(VerteilungBearbeiten(nullptr, "Restnutzungsdauer", tabelle, rahmen));
     // Without a shape the bounds stay the main window's.
     QVERIFY(!rahmen.GrenzenGeaendert);
-    QCOMPARE(rahmen.Min, standardMin[RND]);
-    QCOMPARE(rahmen.Max, standardMax[RND]);
+    QCOMPARE(rahmen.Min, StandardMin[RND]);
+    QCOMPARE(rahmen.Max, StandardMax[RND]);
     QCOMPARE(rahmen.Form, std::nullopt);
     Klassenwerte erwartet = ZeilenWerte(Zeile::Gleich);
     erwartet[0] = TextZuExtended("0.1"); // the value as typed, read with round-to-nearest
@@ -329,7 +275,7 @@ private slots:
   }
 
   void OkGesperrtBeiFalscherSumme() {
-    const TParamVerteilung vorher = modell.Verteilungen[LZ];
+    const TParamVerteilung vorher = vorbereitet.Verteilungen[LZ];
     ImDialog([](TDlgVerteilung &d) {
       Tippen(d.EW(9), "2");
       QTest::mouseClick(d.findChild<QPushButton *>("BtnOK"), Qt::LeftButton);
@@ -341,8 +287,8 @@ private slots:
       QCOMPARE(d.result(), int(QDialog::Accepted));
     });
     TGrenzenUndForm rahmen = Rahmen(LZ);
-    VerteilungBearbeiten(nullptr, "Liegenschaftszinssatz", modell.Verteilungen[LZ], rahmen);
-    QCOMPARE(modell.Verteilungen[LZ], vorher);
+    VerteilungBearbeiten(nullptr, "Liegenschaftszinssatz", vorbereitet.Verteilungen[LZ], rahmen);
+    QCOMPARE(vorbereitet.Verteilungen[LZ], vorher);
   }
 
   // A percentage field that holds no number counts as 0, also in what OK writes back.
@@ -353,7 +299,7 @@ private slots:
     Tippen(d.EW(0), "-");
     QVERIFY(!d.EW(0)->Gueltig());
     QVERIFY(Gruen(d));
-    TParamVerteilung t = modell.Verteilungen[LZ];
+    TParamVerteilung t = vorbereitet.Verteilungen[LZ];
     d.ProzenteZurueckschreiben(t);
     QCOMPARE(t.Prozent, ZeilenWerte(Zeile::Einpunkt));
   }
@@ -445,13 +391,13 @@ private slots:
   }
 
   // Right-click menu of the chart: "Drucken" goes to the current printer at once, without a dialog.
-  void DiagrammMenue() {
+  void DiagrammMenu() {
     Oeffnen(RO, "Rohertrag");
     TDlgVerteilung &d = *dialog;
-    QMenu *menue = d.ChartV()->Menue();
-    QCOMPARE(menue->objectName(), QString("PopupDrucken"));
+    QMenu *menu = d.ChartV()->Menu();
+    QCOMPARE(menu->objectName(), QString("PopupDrucken"));
     QStringList namen, texte;
-    for (QAction *a : menue->actions()) {
+    for (QAction *a : menu->actions()) {
       namen << a->objectName();
       texte << a->text();
     }
@@ -471,7 +417,7 @@ private slots:
       }
     });
     waechter.start(50);
-    menue->actions()[0]->trigger();
+    menu->actions()[0]->trigger();
     waechter.stop();
     drucker.setOutputFileName(QString());
     QCOMPARE(fremdeDialoge, 0);
@@ -481,130 +427,8 @@ private slots:
     const QImage bild = QGuiApplication::clipboard()->image();
     QCOMPARE(bild.size(), d.ChartV()->Bildgroesse());
   }
-
-  // --- opened by the main window's "Verteilung" buttons ---------------------------------------------
-
-  void BeschriftungJeParameter() {
-    HauptfensterOeffnen();
-    const std::array<std::pair<const char *, QString>, 5> knoepfe{{{"BtnV_LZ", "Liegenschaftszinssatz"},
-                                                                   {"BtnV_RND", "Restnutzungsdauer"},
-                                                                   {"BtnV_RO", "Rohertrag"},
-                                                                   {"BtnV_BWK", "Bewirtschaftungskosten"},
-                                                                   {"BtnV_BO", "Bodenwert"}}};
-    for (Parameter p : AlleParameter) {
-      const auto &[knopf, name] = knoepfe[p];
-      bool offen = false;
-      ImDialog([&, p](TDlgVerteilung &d) {
-        offen = true;
-        QCOMPARE(d.windowTitle(), name);
-        QCOMPARE(d.ChartV()->Titel(), "Verteilung " + name);
-        QCOMPARE(d.E(0)->Wert(), hauptModell->Verteilungen[p].Mitte[0]);
-        QCOMPARE(d.Arbeitskopie(), hauptModell->Verteilungen[p]);
-      });
-      Klick(knopf);
-      QVERIFY2(offen, knopf);
-    }
-    QCOMPARE(hauptModell->Verteilungen[RO].Mitte[0], 313000.0L);
-  }
-
-  // "Linksschief" in the editor is the rising row for every parameter, also for LZ, where the menu's
-  // "linksschiefe Verteilung" gives the falling one. After OK the next opening shows the new
-  // percentages and the midpoints of the bounds as they are then.
-  void LinksschiefFuerLZUndWiederOeffnen() {
-    HauptfensterOeffnen();
-    ImDialog([](TDlgVerteilung &d) {
-      QTest::mouseClick(d.findChild<QPushButton *>("BtnLinks"), Qt::LeftButton);
-      for (int k = 0; k < 10; ++k) QCOMPARE(d.EW(k)->Wert(), ZeilenWerte(Zeile::Steigend)[static_cast<std::size_t>(k)]);
-      QTest::mouseClick(d.findChild<QPushButton *>("BtnOK"), Qt::LeftButton);
-    });
-    Klick("BtnV_LZ");
-    QCOMPARE(hauptModell->Verteilungen[LZ].Prozent, (Klassenwerte{0, 1, 1, 2, 3, 5, 8, 10, 30, 40}));
-
-    Finde<TZahlFeld>("EParam1Min")->setWert(3);
-    Finde<TZahlFeld>("EParam1Max")->setWert(4);
-    ImDialog([](TDlgVerteilung &d) {
-      QCOMPARE(d.EW(9)->text(), QString("40,00"));
-      QCOMPARE(d.E(0)->text(), QString("3,05"));
-      QCOMPARE(d.E(9)->text(), QString("3,95"));
-    });
-    Klick("BtnV_LZ");
-  }
-
-  // A "Verteilung" button in the middle of a run: the button prepares the tables from the fields at
-  // once, the run waits while the editor is open and then draws from the recomputed tables; the
-  // percentages accepted meanwhile wait for the next run.
-  void WaehrendDesLaufs() {
-    HauptfensterOeffnen();
-    constexpr int anzahl = 60;
-    Finde<TZahlFeld>("EVersuche")->setGanzzahl(anzahl);
-    const Parameterwerte neuMin{4.8L, 40, 310000, 60000, 100000000};
-    const Parameterwerte neuMax{5.1L, 60, 370000, 85000, 120000000};
-    std::int32_t versuchBeimOeffnen = -1;
-    bool offen = false;
-    QTimer::singleShot(0, this, [&] {
-      versuchBeimOeffnen = fenster->Lauf().AktVersuch;
-      Finde<TZahlFeld>("EParam5Min")->setWert(neuMin[BO]);
-      Finde<TZahlFeld>("EParam5Max")->setWert(neuMax[BO]);
-      ImDialog([&](TDlgVerteilung &d) {
-        offen = true;
-        QVERIFY(fenster->Lauf().Laeuft());
-        QCOMPARE(fenster->Lauf().AktVersuch, versuchBeimOeffnen); // the run waits
-        QCOMPARE(d.E(0)->Wert(), hauptModell->Verteilungen[BO].Mitte[0]);
-        // Nine digits in a field masked for eight: shown whole.
-        QCOMPARE(d.E(0)->text(), QString("101.000.000,00"));
-        QTest::mouseClick(d.findChild<QPushButton *>("BtnEinpunkt"), Qt::LeftButton);
-        QTest::mouseClick(d.findChild<QPushButton *>("BtnOK"), Qt::LeftButton);
-      });
-      Klick("BtnV_BO");
-    });
-    Klick("BtnCalculate");
-    QVERIFY(offen);
-    QCOMPARE(versuchBeimOeffnen, 1);
-    QCOMPARE(fenster->Lauf().AktVersuch, anzahl);
-    QCOMPARE(Finde<QLabel>("LCount")->text(), QString::number(anzahl));
-    QCOMPARE(hauptModell->Verteilungen[BO].Prozent, ZeilenWerte(Zeile::Einpunkt));
-
-    // The same draws by hand: trial 1 from the tables of the run's start, the rest from the tables
-    // the button prepared (new bounds of BO, the normal percentages of that moment).
-    Bewertungsmodell m;
-    MenuVoreinstellungAnwenden(m, MenuVoreinstellung::Normalverteilung);
-    m.Zufall.Zufallszustand = 0;
-    m.VerteilungenVorbereiten(standardMin, standardMax);
-    for (int k = 0; k < anzahl; ++k) {
-      if (k == 1) m.VerteilungenVorbereiten(neuMin, neuMax);
-      for (Parameter p : {LZ, RND, RO, BO, BWK}) m.Stichprobe[p] = m.KlasseZiehen(p);
-      const double erwartet = static_cast<double>(RundenInt64(m.VkwStichprobe()));
-      QCOMPARE(fenster->Lauf().Werte[static_cast<std::size_t>(k)], erwartet);
-    }
-    // Land values of a hundred million lift every trial after the first one above the run's range.
-    QVERIFY(fenster->Lauf().Werte[0] <= hauptModell->VkwMax);
-    for (int k = 1; k < anzahl; ++k) QVERIFY(fenster->Lauf().Werte[static_cast<std::size_t>(k)] > hauptModell->VkwMax);
-    QCOMPARE(m.Verteilungen[BO].Kumuliert, hauptModell->Verteilungen[BO].Kumuliert);
-  }
-  // Esc in the editor closes the editor only; the run it interrupted goes on to its last trial.
-  void EscImDialogHaeltDenLaufNicht() {
-    HauptfensterOeffnen();
-    Finde<TZahlFeld>("EVersuche")->setGanzzahl(40);
-    bool offen = false;
-    QTimer::singleShot(0, this, [&] {
-      ImDialog([&](TDlgVerteilung &d) {
-        offen = true;
-        QTest::keyClick(d.EW(0), Qt::Key_Escape);
-        QVERIFY(!d.isVisible());
-      });
-      Klick("BtnV_RND");
-    });
-    Klick("BtnCalculate");
-    QVERIFY(offen);
-    QCOMPARE(fenster->Lauf().AktVersuch, 40);
-  }
 };
 
-int main(int argc, char **argv) {
-  kwt::FormatierungInitialisieren();
-  QApplication app(argc, argv);
-  DialogVerteilungTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+KWT_FENSTER_TEST_MAIN(DialogVerteilungTest)
 
 #include "DialogVerteilungTest.moc"

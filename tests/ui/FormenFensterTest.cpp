@@ -17,37 +17,16 @@
 #include "DiagrammAnsicht.h"
 #include "DialogRestnutzungsdauer.h"
 #include "DialogVerteilung.h"
+#include "Fenstertest.h"
 #include "FormTeil.h"
-#include "MainForm.h"
-#include "Meldungen.h"
-#include "Voreinstellungen.h"
-#include "W32_CLC.h"
-#include "ZahlFeld.h"
 
 using namespace kwt;
+using test::Einfuegen;
+using test::Tippen;
 
 namespace {
 
-const Parameterwerte standardMin{4.8L, 40, 310000, 60000, 675000};
-const Parameterwerte standardMax{5.1L, 60, 370000, 85000, 720000};
-
 Extended Dezimal(const char *text) { return TextZuExtended(text); }
-
-// The user replaces a field's text: selects all and types it key by key, or pastes it as one change
-// (without the states typing passes through); an empty text deletes.
-void Ersetzen(TZahlFeld *feld, const QString &text, bool einfuegen) {
-  feld->setFocus();
-  feld->selectAll();
-  if (text.isEmpty())
-    QTest::keyClick(feld, Qt::Key_Backspace);
-  else if (einfuegen)
-    feld->insert(text);
-  else
-    QTest::keyClicks(feld, text);
-}
-void Tippen(TZahlFeld *feld, const QString &text) { Ersetzen(feld, text, false); }
-void Einfuegen(TZahlFeld *feld, const QString &text) { Ersetzen(feld, text, true); }
-
 
 const QColor Rot(255, 0, 0);
 bool RotHinterlegt(const QWidget *w) { return w->palette().color(QPalette::Base) == Rot; }
@@ -67,60 +46,32 @@ void FormWaehlen(TFormTeil &teil, FormArt art) {
 
 } // namespace
 
-class FormenFensterTest : public QObject {
+class FormenFensterTest : public test::Fenstertest {
   Q_OBJECT
 
-  Bewertungsmodell modell; // tables as after start-up and a "Verteilung" button
+  Bewertungsmodell vorbereitet; // tables as after start-up and a "Verteilung" button
   std::unique_ptr<TDlgVerteilung> dialog;
-  std::unique_ptr<Bewertungsmodell> hauptModell;
-  std::unique_ptr<TMainForm> fenster;
-  QStringList meldungen;
 
   TDlgVerteilung &Oeffnen(Parameter p) {
     dialog = std::make_unique<TDlgVerteilung>();
-    dialog->Laden(ParameterBezeichnung[p], modell.Verteilungen[p], {standardMin[p], standardMax[p], std::nullopt, false});
+    dialog->Laden(ParameterBezeichnung[p], vorbereitet.Verteilungen[p], {StandardMin[p], StandardMax[p], std::nullopt, false});
     dialog->show();
     if (!QTest::qWaitForWindowExposed(dialog.get())) qFatal("Editor nicht sichtbar");
     return *dialog;
   }
+  using Fenstertest::Klick;
   static void Klick(QWidget *in, const char *name) {
     auto *knopf = in->findChild<QPushButton *>(name);
     if (!knopf) qFatal("%s fehlt", name);
     QTest::mouseClick(knopf, Qt::LeftButton);
   }
-  // Runs schritt on the modal dialog of type D from inside its message loop; whatever it leaves open
-  // is cancelled, so that no test hangs.
-  template <class D> void ImDialog(std::function<void(D &)> schritt) {
-    QTimer::singleShot(0, this, [schritt] {
-      auto *d = qobject_cast<D *>(QApplication::activeModalWidget());
-      QVERIFY2(d, "der Dialog ist nicht offen");
-      schritt(*d);
-      if (d->isVisible()) d->reject();
-    });
-  }
-  void HauptfensterOeffnen() {
-    hauptModell = std::make_unique<Bewertungsmodell>();
-    fenster = std::make_unique<TMainForm>(*hauptModell);
-    fenster->show();
-    fenster->FormCreate();
-    hauptModell->Zufall.Zufallszustand = 0;
-  }
-  template <class T> T *Finde(const char *name) {
-    T *w = fenster->findChild<T *>(name);
-    if (!w) qFatal("%s fehlt", name);
-    return w;
-  }
+  template <class D> void ImDialog(std::function<void(D &)> schritt) { ImModalenDialog<D>(std::move(schritt)); }
 
 private slots:
-  void initTestCase() {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    FehlerEmpfaengerSetzen([this](const QString &text) { meldungen << text; });
-  }
+  void initTestCase() { UmgebungEinrichten(); }
   void init() {
     meldungen.clear();
-    modell = Bewertungsmodell();
-    MenuVoreinstellungAnwenden(modell, MenuVoreinstellung::Normalverteilung);
-    modell.VerteilungenVorbereiten(standardMin, standardMax);
+    vorbereitet = test::VorbereitetesStandardmodell();
   }
   void cleanup() {
     dialog.reset();
@@ -295,7 +246,7 @@ private slots:
                QString("Die Prozente wurden von Hand geändert; sie stammen nicht mehr aus der Form."));
       QCOMPARE(d.Rahmen().Form, std::nullopt);
       QVERIFY(d.Rahmen().GrenzenGeaendert);
-      QCOMPARE(d.Rahmen().Min, standardMin[BO]);
+      QCOMPARE(d.Rahmen().Min, StandardMin[BO]);
     }
   }
 
@@ -347,8 +298,8 @@ private slots:
     const FormErgebnis e = FormBerechnen(pert);
     QCOMPARE(Finde<TZahlFeld>("EParam3Min")->text(), QString("300.000,00"));
     QCOMPARE(Finde<TZahlFeld>("EParam3Max")->text(), QString("380.000,00"));
-    QCOMPARE(hauptModell->Verteilungen[RO].Prozent, e.Prozent);
-    QCOMPARE(hauptModell->Formen[RO], pert);
+    QCOMPARE(modell->Verteilungen[RO].Prozent, e.Prozent);
+    QCOMPARE(modell->Formen[RO], pert);
     QCOMPARE(Finde<TZahlFeld>("EParam1Min")->text(), QString("4,80")); // the other rows untouched
 
     // Reopened: the part shows the shape and its numbers, and taking it again changes nothing.
@@ -366,20 +317,18 @@ private slots:
 
     // A run of 100 trials draws from the shape's tables: the window's figures are those of the
     // engine on the same bounds and percentages.
-    Finde<TZahlFeld>("EVersuche")->setGanzzahl(100);
-    QTest::mouseClick(Finde<QPushButton>("BtnCalculate"), Qt::LeftButton);
-    Bewertungsmodell m;
-    MenuVoreinstellungAnwenden(m, MenuVoreinstellung::Normalverteilung);
+    Rechnen(100);
+    Bewertungsmodell m = test::Standardmodell();
     m.Verteilungen[RO].Prozent = e.Prozent;
     m.Zufall.Zufallszustand = 0;
     Simulationslauf lauf(m);
     StilleAnzeige still;
-    Parameterwerte min = standardMin, max = standardMax;
+    Parameterwerte min = StandardMin, max = StandardMax;
     min[RO] = 300000;
     max[RO] = 380000;
-    lauf.Berechnen(min, max, 100, still);
+    const Laufergebnis &ergebnis = lauf.Berechnen(min, max, 100, still);
     for (const KennzahlEintrag &k : Kennzahlen) {
-      QCOMPARE(Finde<QLabel>(k.Name)->text(), QString::fromStdString(lauf.Anzeigen[static_cast<std::size_t>(k.Art)]));
+      QCOMPARE(Finde<QLabel>(k.Name)->text(), QString::fromStdString(ergebnis.Anzeige(k.Art)));
     }
 
     // A bound typed afterwards: the shape no longer fits, the part opens with the defaults.
@@ -390,10 +339,10 @@ private slots:
       QCOMPARE(d.FormTeil()->EFormZahl(2)->text(), QString("390.000,00"));
     });
     QTest::mouseClick(Finde<QPushButton>("BtnV_RO"), Qt::LeftButton);
-    QCOMPARE(hauptModell->Formen[RO], pert); // cancelled: kept, for bounds that come back
+    QCOMPARE(modell->Formen[RO], pert); // cancelled: kept, for bounds that come back
 
     fenster->findChild<QAction *>("mnGleichverteilung")->trigger();
-    QCOMPARE(hauptModell->Formen[RO], std::nullopt);
+    QCOMPARE(modell->Formen[RO], std::nullopt);
   }
 
   // --- the remaining-life dialog ---------------------------------------------------------------------
@@ -455,8 +404,8 @@ private slots:
   // goes; the entries are there again at the next opening.
   void RestnutzungsdauerUeberDasHauptfenster() {
     HauptfensterOeffnen();
-    hauptModell->Formen[RND] = FormAngabe{FormArt::Gleich, {40, 60}};
-    const Klassenwerte prozente = hauptModell->Verteilungen[RND].Prozent;
+    modell->Formen[RND] = FormAngabe{FormArt::Gleich, {40, 60}};
+    const Klassenwerte prozente = modell->Verteilungen[RND].Prozent;
     ImDialog<TDlgRestnutzungsdauer>([](TDlgRestnutzungsdauer &d) {
       Tippen(d.EGnd(), "80");
       Tippen(d.EAlter(), "70");
@@ -470,8 +419,8 @@ private slots:
     QCOMPARE(Finde<TZahlFeld>("EParam2Min")->text(), QString("28,51"));
     QCOMPARE(Finde<TZahlFeld>("EParam2Max")->text(), QString("38,17"));
     QCOMPARE(Finde<TZahlFeld>("EParam2Max")->Wert(), Dezimal("38.17"));
-    QCOMPARE(hauptModell->Verteilungen[RND].Prozent, prozente);
-    QCOMPARE(hauptModell->Formen[RND], std::nullopt);
+    QCOMPARE(modell->Verteilungen[RND].Prozent, prozente);
+    QCOMPARE(modell->Formen[RND], std::nullopt);
 
     bool offen = false;
     ImDialog<TDlgRestnutzungsdauer>([&](TDlgRestnutzungsdauer &d) {
@@ -487,11 +436,6 @@ private slots:
   }
 };
 
-int main(int argc, char **argv) {
-  kwt::FormatierungInitialisieren();
-  QApplication app(argc, argv);
-  FormenFensterTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+KWT_FENSTER_TEST_MAIN(FormenFensterTest)
 
 #include "FormenFensterTest.moc"

@@ -18,45 +18,22 @@
 
 #include "DiagrammAnsicht.h"
 #include "DialogVerteilung.h"
-#include "MainForm.h"
-#include "Meldungen.h"
+#include "Fenstertest.h"
 #include "StatusLeiste.h"
-#include "W32_CLC.h"
-#include "ZahlFeld.h"
 
 using namespace kwt;
 
-namespace {
-
-// The same run driven through the engine, for the expected figures.
-using Stumm = StilleAnzeige;
-
-} // namespace
-
-class MainFormTest : public QObject {
+class MainFormTest : public test::Fenstertest {
   Q_OBJECT
 
-  std::unique_ptr<Bewertungsmodell> modell;
-  std::unique_ptr<TMainForm> fenster;
-  QStringList meldungen;
-
-  template <class T> T *Finde(const char *name) {
-    T *w = fenster->findChild<T *>(name);
-    if (!w) qFatal("%s fehlt", name);
-    return w;
-  }
   QString Text(const char *name) { return Finde<QLabel>(name)->text(); }
-  void Klick(const char *name) { QTest::mouseClick(Finde<QPushButton>(name), Qt::LeftButton); }
-  void Versuche(int n) { Finde<TZahlFeld>("EVersuche")->setGanzzahl(n); }
-  // Expected display strings: the engine run with the same seed and the window's default fields.
+  // Expected display strings: the run without a window, with the same seed and the window's default fields.
   std::array<std::string, Kennzahlen.size()> Erwartet(std::uint32_t seed, int n) {
-    Bewertungsmodell m;
-    MenuVoreinstellungAnwenden(m, MenuVoreinstellung::Normalverteilung);
+    Bewertungsmodell m = test::Standardmodell();
     m.Zufall.Zufallszustand = seed;
     Simulationslauf l(m);
-    Stumm s;
-    l.Berechnen({4.8L, 40, 310000, 60000, 675000}, {5.1L, 60, 370000, 85000, 720000}, n, s);
-    return l.Anzeigen;
+    StilleAnzeige s;
+    return l.Berechnen(StandardMin, StandardMax, n, s).Anzeigen;
   }
   void LabelsPruefen(const std::array<std::string, Kennzahlen.size()> &erwartet) {
     for (const KennzahlEintrag &e : Kennzahlen) {
@@ -65,18 +42,8 @@ class MainFormTest : public QObject {
   }
 
 private slots:
-  void initTestCase() {
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    FehlerEmpfaengerSetzen([this](const QString &text) { meldungen << text; });
-  }
-  void init() {
-    meldungen.clear();
-    modell = std::make_unique<Bewertungsmodell>();
-    fenster = std::make_unique<TMainForm>(*modell);
-    fenster->show();
-    fenster->FormCreate();
-    modell->Zufall.Zufallszustand = 0;
-  }
+  void initTestCase() { UmgebungEinrichten(); }
+  void init() { HauptfensterOeffnen(); }
   void cleanup() { fenster.reset(); }
 
   void StandardwerteNachDemStart() {
@@ -101,7 +68,7 @@ private slots:
     LabelsPruefen(Erwartet(0, 2000));
     QCOMPARE(Text("LCount"), QString("2000"));
     QCOMPARE(Finde<QProgressBar>("Progress")->value(), 100);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromStdString(fenster->Lauf().Liste.ZwischenablageText()));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromStdString(Ergebnis().Liste.ZwischenablageText()));
     QVERIFY(QGuiApplication::clipboard()->text().endsWith("\r\n"));
     // The final histogram is drawn: 35 classes with the counts of the run.
     QCOMPARE(fenster->Chart2()->Balken()->count(), 35);
@@ -120,10 +87,10 @@ private slots:
           Klick("BtnStop");
       });
       Klick("BtnCalculate");
-      QCOMPARE(fenster->Lauf().AktVersuch, 1);
+      QCOMPARE(Ergebnis().AktVersuch, 1);
       QCOMPARE(Text("LCount"), QString("1"));
       LabelsPruefen(Erwartet(0, 1)); // mean, median and differences of the one trial done
-      QVERIFY(fenster->Lauf().Liste.IstSortiert());
+      QVERIFY(Ergebnis().Liste.IstSortiert());
       cleanup();
     }
   }
@@ -132,7 +99,7 @@ private slots:
     Versuche(300);
     QTest::keyClick(Finde<TZahlFeld>("EVersuche"), Qt::Key_Escape);
     Klick("BtnCalculate");
-    QCOMPARE(fenster->Lauf().AktVersuch, 300);
+    QCOMPARE(Ergebnis().AktVersuch, 300);
   }
 
   void AktualisierenVorDemErstenLauf() {
@@ -151,7 +118,7 @@ private slots:
     QCOMPARE(meldungen, QStringList{"Ungültige Gleitkommaoperation."});
     QCOMPARE(Text("LMWSTP"), vorher);
     QCOMPARE(Text("LMinVKW"), QString::fromStdString(Erwartet(0, 100)[0]));
-    QCOMPARE(fenster->Lauf().AktVersuch, 0);
+    QCOMPARE(Ergebnis().AktVersuch, 0);
   }
 
   void UngueltigesFeldIstRotUndLiestSichAlsNull() {
@@ -172,7 +139,7 @@ private slots:
     });
     Klick("BtnCalculate");
     QCOMPARE(klicks, 1);
-    QCOMPARE(fenster->Lauf().AktVersuch, 500);
+    QCOMPARE(Ergebnis().AktVersuch, 500);
     LabelsPruefen(Erwartet(0, 500));
   }
 
@@ -189,18 +156,18 @@ private slots:
     QCOMPARE(modell->Verteilungen[RO].Prozent, ZeilenWerte(Zeile::Einpunkt));
     Klick("BtnCalculate");
     QCOMPARE(modell->ParamMax[RO], 999999.0L);
-    QCOMPARE(fenster->Lauf().Liste.Zeilen().size(), 1u); // every trial draws class 5 now
+    QCOMPARE(Ergebnis().Liste.Zeilen().size(), 1u); // every trial draws class 5 now
   }
 
   void SchliessenWaehrendDesLaufs() {
     Versuche(100000);
     QTimer::singleShot(0, this, [&] { fenster->close(); });
     Klick("BtnCalculate");
-    QCOMPARE(fenster->Lauf().AktVersuch, 1);
+    QCOMPARE(Ergebnis().AktVersuch, 1);
     QVERIFY(!fenster->isVisible());
   }
 
-  void VoreinstellungenAusDemMenue() {
+  void VoreinstellungenAusDemMenu() {
     fenster->findChild<QAction *>("mnLinksschiefeVerteilung")->trigger();
     QCOMPARE(modell->Verteilungen[LZ].Prozent, ZeilenWerte(Zeile::Fallend));
     QCOMPARE(modell->Verteilungen[RO].Prozent, ZeilenWerte(Zeile::Steigend));
@@ -219,7 +186,7 @@ private slots:
     const Szenario gespeichert = fenster->SzenarioAusFenster();
     modell->Zufall.Zufallszustand = 77;
     Klick("BtnCalculate");
-    const auto ersterLauf = fenster->Lauf().Anzeigen;
+    const auto ersterLauf = Ergebnis().Anzeigen;
 
     // Change everything, then load.
     fenster->findChild<QAction *>("mnEinpunktverteilung")->trigger();
@@ -233,7 +200,7 @@ private slots:
     QVERIFY(!Finde<QCheckBox>("cbHistogramm")->isChecked());
     modell->Zufall.Zufallszustand = 77;
     Klick("BtnCalculate");
-    QVERIFY(fenster->Lauf().Anzeigen == ersterLauf);
+    QVERIFY(Ergebnis().Anzeigen == ersterLauf);
 
     // A bad file gives its message and changes nothing.
     QFile datei(pfad);
@@ -339,11 +306,6 @@ private slots:
   }
 };
 
-int main(int argc, char **argv) {
-  kwt::FormatierungInitialisieren();
-  QApplication app(argc, argv);
-  MainFormTest test;
-  return QTest::qExec(&test, argc, argv);
-}
+KWT_FENSTER_TEST_MAIN(MainFormTest)
 
 #include "MainFormTest.moc"

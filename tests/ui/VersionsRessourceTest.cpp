@@ -1,16 +1,14 @@
-// The version functions on real resources compiled by windres, and on those resources, DLLs and ELF
-// files damaged on purpose: a damaged file gives fewer strings or none, never a read outside its data.
+// The version functions on real resources compiled by windres: what they read from the program's DLL,
+// its own ELF file and files without a resource, and the version block on resources damaged on
+// purpose: a damaged resource gives fewer strings or none, never a read outside its data. Damaged
+// program files: RessourceFindenTest.cpp.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
-#include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -19,98 +17,12 @@
 #include <unistd.h>
 #endif
 
-#include "VersionsRessource.h"
+#include "VersionsRessourceHilfen.h"
 
 namespace {
 
 using namespace kwt::ver;
-using Bytes = std::vector<std::uint8_t>;
-
-std::string Pfad(const std::string &name) { return std::string(KWT_TEST_RESSOURCEN) + "/" + name; }
-
-Bytes DateiLesen(const std::string &pfad) {
-  std::ifstream datei(pfad, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(datei), {});
-}
-
-void DateiSchreiben(const std::filesystem::path &pfad, const Bytes &daten) {
-  std::ofstream datei(pfad, std::ios::binary);
-  datei.write(reinterpret_cast<const char *>(daten.data()), static_cast<std::streamsize>(daten.size()));
-}
-
-Bytes RessourceAus(const Bytes &datei) { return VersionsRessourceSuchen(Speicherquelle(datei)); }
-
-// The program's version resource as windres compiled it into a .res file.
-const Bytes &ProgrammRessource() {
-  static const Bytes ressource = [] {
-    const Bytes res = DateiLesen(Pfad("ressource_programm.res"));
-    return VersionsRessourceAusRes(Speicherquelle(res), 0, res.size());
-  }();
-  return ressource;
-}
-
-// A block as GetFileVersionInfoA fills it, allocated to the exact size so that AddressSanitizer sees
-// every read past it.
-class Block {
-public:
-  explicit Block(std::span<const std::uint8_t> ressource) {
-    const DWORD groesse = BlockGroesse(ressource);
-    if (groesse == 0) return;
-    daten_.resize(groesse);
-    gueltig_ = BlockFuellen(ressource, daten_.data(), groesse);
-  }
-  bool Gueltig() const { return gueltig_; }
-
-  std::optional<std::string> Text(const std::string &pfad) {
-    if (!gueltig_) return std::nullopt;
-    void *wert = nullptr;
-    UINT laenge = 0;
-    if (!VerQueryValueA(daten_.data(), pfad.c_str(), &wert, &laenge)) return std::nullopt;
-    const char *text = static_cast<const char *>(wert);
-    EXPECT_GE(laenge, 1u);
-    EXPECT_EQ(text[laenge - 1], '\0') << pfad;
-    return std::string(text, strnlen(text, laenge));
-  }
-
-  // The fixed part, when the root holds all of it.
-  std::optional<FesteDateiInfo> Fest() {
-    if (!gueltig_) return std::nullopt;
-    void *wert = nullptr;
-    UINT laenge = 0;
-    if (!VerQueryValueA(daten_.data(), "\\", &wert, &laenge) || laenge < sizeof(FesteDateiInfo)) return std::nullopt;
-    FesteDateiInfo fest;
-    std::memcpy(&fest, wert, sizeof fest);
-    return fest;
-  }
-
-  std::optional<Bytes> Binaer(const std::string &pfad) {
-    if (!gueltig_) return std::nullopt;
-    void *wert = nullptr;
-    UINT laenge = 0;
-    if (!VerQueryValueA(daten_.data(), pfad.c_str(), &wert, &laenge)) return std::nullopt;
-    const auto *p = static_cast<const std::uint8_t *>(wert);
-    return Bytes(p, p + laenge);
-  }
-
-  // Every query the about box makes, and the translation; checks the texts end inside the block.
-  void AllesAbfragen() {
-    Fest();
-    Binaer("\\VarFileInfo\\Translation");
-    for (const char *schluessel : {"Comment", "CompanyName", "FileDescription", "InternalName", "LegalCopyright",
-                                   "LegalTradeMarks", "OriginalFileName", "PrivateBuild", "ProductName",
-                                   "ProductVersion", "SpecialBuild"})
-      Text(std::string("\\StringFileInfo\\040704E4\\") + schluessel);
-  }
-
-private:
-  Bytes daten_;
-  bool gueltig_ = false;
-};
-
-const std::string Firma = "\\StringFileInfo\\040704E4\\CompanyName";
-const std::string Beschreibung = "\\StringFileInfo\\040704E4\\FileDescription";
-const std::string FirmaText = "Weidner Wertermittlung GmbH";
-const std::string BeschreibungText = "Monte-Carlo-Simulation";
+using namespace kwt::ver::test;
 
 TEST(Versionsfunktionen, LesenDieRessourceDerDllWieWindowsSieLiefert) {
   const Bytes ressource = RessourceAus(DateiLesen(Pfad("ressource_programm.dll")));
@@ -215,11 +127,6 @@ std::size_t Knoten(const Bytes &r, std::u16string_view schluessel) {
   EXPECT_NE(stelle, r.end());
   return static_cast<std::size_t>(stelle - r.begin()) - 6;
 }
-void Setze16(Bytes &r, std::size_t pos, std::uint16_t wert) {
-  r[pos] = static_cast<std::uint8_t>(wert);
-  r[pos + 1] = static_cast<std::uint8_t>(wert >> 8);
-}
-std::uint16_t Lies16(const Bytes &r, std::size_t pos) { return static_cast<std::uint16_t>(r[pos] | r[pos + 1] << 8); }
 // Start of the value of the node at k.
 std::size_t Wert(const Bytes &r, std::size_t k) {
   std::size_t p = k + 6;
@@ -321,181 +228,6 @@ TEST(Versionsfunktionen, AbgeschnitteneRessourceGibtAnfaengeDerTexte) {
     block.AllesAbfragen();
   }
   EXPECT_EQ(Block(ganz).Text(Beschreibung), BeschreibungText);
-}
-
-// --- Damaged program files.
-
-TEST(Versionsfunktionen, AbgeschnitteneDllsWerdenNieHinterIhremEndeGelesen) {
-  const Bytes dll = DateiLesen(Pfad("ressource_programm.dll"));
-  std::size_t gefunden = 0;
-  for (std::size_t n = 0; n <= dll.size(); ++n) {
-    const Bytes teil(dll.begin(), dll.begin() + static_cast<std::ptrdiff_t>(n));
-    const Bytes ressource = RessourceAus(teil);
-    if (ressource.empty()) continue;
-    ++gefunden;
-    EXPECT_LE(ressource.size(), ProgrammRessource().size());
-    EXPECT_TRUE(std::equal(ressource.begin(), ressource.end(), ProgrammRessource().begin())) << n;
-    Block(ressource).AllesAbfragen();
-  }
-  // Found from the length where the resource starts to be present up to the whole file.
-  EXPECT_GT(gefunden, 0u);
-  EXPECT_EQ(RessourceAus(dll), ProgrammRessource());
-}
-
-// File position of the resource section of a DLL that ld linked (its section table names ".rsrc").
-std::size_t RessourcenAbschnitt(const Bytes &dll) {
-  const char name[8] = {'.', 'r', 's', 'r', 'c', 0, 0, 0};
-  const auto stelle = std::search(dll.begin(), dll.end(), name, name + 8);
-  EXPECT_NE(stelle, dll.end());
-  const std::size_t kopf = static_cast<std::size_t>(stelle - dll.begin());
-  return dll[kopf + 20] | dll[kopf + 21] << 8 | dll[kopf + 22] << 16 | static_cast<std::size_t>(dll[kopf + 23]) << 24;
-}
-
-void Setze32(Bytes &r, std::size_t pos, std::uint32_t wert) {
-  for (int i = 0; i < 4; ++i) r[pos + i] = static_cast<std::uint8_t>(wert >> (8 * i));
-}
-std::uint32_t Lies32(const Bytes &r, std::size_t pos) {
-  return Lies16(r, pos) | static_cast<std::uint32_t>(Lies16(r, pos + 2)) << 16;
-}
-
-TEST(Versionsfunktionen, VerfaelschteDlls) {
-  const Bytes dll = DateiLesen(Pfad("ressource_programm.dll"));
-  const std::size_t pe = Lies32(dll, 0x3C);
-  const std::size_t wurzel = RessourcenAbschnitt(dll);
-  // Type directory -> its entry (type 16) -> name directory -> its entry -> language directory -> data entry.
-  const std::size_t typEintrag = wurzel + 16;
-  const std::size_t namen = wurzel + (Lies32(dll, typEintrag + 4) & 0x7FFFFFFF);
-  const std::size_t sprachen = wurzel + (Lies32(dll, namen + 20) & 0x7FFFFFFF);
-  const std::size_t daten = wurzel + Lies32(dll, sprachen + 20);
-  ASSERT_EQ(Lies32(dll, typEintrag), 16u);
-
-  const struct {
-    const char *name;
-    std::function<void(Bytes &)> aendern;
-    bool gefunden;
-  } faelle[] = {
-      {"unverändert", [](Bytes &) {}, true},
-      {"Typverzeichnis zeigt auf sich selbst", [&](Bytes &d) { Setze32(d, typEintrag + 4, 0x80000000); }, false},
-      {"Namensverzeichnis zeigt auf die Wurzel", [&](Bytes &d) { Setze32(d, namen + 20, 0x80000000); }, false},
-      {"Sprachverzeichnis zeigt auf die Wurzel", [&](Bytes &d) { Setze32(d, sprachen + 20, 0x80000000); }, false},
-      {"Verzeichnis hinter dem Abschnitt", [&](Bytes &d) { Setze32(d, typEintrag + 4, 0xFFFFFFF0); }, false},
-      {"Datenadresse außerhalb jedes Abschnitts", [&](Bytes &d) { Setze32(d, daten, 0xFFFFFF00); }, false},
-      {"Datengröße riesig", [&](Bytes &d) { Setze32(d, daten + 4, 0xFFFFFFFF); }, true},
-      {"Eintragszahl riesig", [&](Bytes &d) { Setze16(d, wurzel + 14, 0xFFFF); }, true},
-      {"Abschnittszahl riesig", [&](Bytes &d) { Setze16(d, pe + 6, 0xFFFF); }, false},
-      {"PE-Kopf hinter dem Dateiende", [&](Bytes &d) { Setze32(d, 0x3C, 0xFFFFFFF0); }, false},
-      {"Ohne PE-Kennung", [&](Bytes &d) { d[pe] = 'X'; }, false},
-      {"Unbekannter optionaler Kopf", [&](Bytes &d) { Setze16(d, pe + 24, 0x107); }, false},
-      {"Optionaler Kopf zu kurz", [&](Bytes &d) { Setze16(d, pe + 20, 100); }, false},
-      {"Ressourcenverzeichnis fehlt", [&](Bytes &d) { Setze32(d, pe + 24 + 112 + 16, 0); }, false},
-  };
-  for (const auto &fall : faelle) {
-    SCOPED_TRACE(fall.name);
-    Bytes kopie = dll;
-    fall.aendern(kopie);
-    const Bytes ressource = RessourceAus(kopie);
-    EXPECT_EQ(!ressource.empty(), fall.gefunden);
-    if (fall.gefunden) {
-      // A data size beyond the resource brings the rest of the section along; the root's length ends it.
-      ASSERT_GE(ressource.size(), ProgrammRessource().size());
-      EXPECT_TRUE(std::equal(ProgrammRessource().begin(), ProgrammRessource().end(), ressource.begin()));
-      EXPECT_EQ(Block(ressource).Text(Beschreibung), BeschreibungText);
-    }
-  }
-}
-
-TEST(Versionsfunktionen, ZufaelligVerfaelschteDlls) {
-  const Bytes dll = DateiLesen(Pfad("ressource_programm.dll"));
-  std::uint32_t zustand = 0x4B5754u;
-  auto zufall = [&] {
-    zustand ^= zustand << 13, zustand ^= zustand >> 17, zustand ^= zustand << 5;
-    return zustand;
-  };
-  for (int versuch = 0; versuch < 3000; ++versuch) {
-    Bytes kopie = dll;
-    for (std::uint32_t i = 0, n = 1 + zufall() % 8; i < n; ++i) kopie[zufall() % kopie.size()] = static_cast<std::uint8_t>(zufall());
-    Block(RessourceAus(kopie)).AllesAbfragen();
-  }
-}
-
-// --- ELF files with a section ".rsrc", built here byte by byte.
-
-struct ElfDatei {
-  Bytes daten;
-  std::size_t abschnitte = 0; // position of the section table
-  std::size_t eintrag = 0;    // size of one section header
-};
-
-ElfDatei ElfMit(const Bytes &res, bool elf64) {
-  ElfDatei elf;
-  Bytes &d = elf.daten;
-  const std::size_t kopf = elf64 ? 64 : 52;
-  elf.eintrag = elf64 ? 64 : 40;
-  d.assign(kopf, 0);
-  const char kennung[] = {0x7F, 'E', 'L', 'F', static_cast<char>(elf64 ? 2 : 1), 1, 1};
-  std::memcpy(d.data(), kennung, sizeof kennung);
-  const std::string namen("\0.shstrtab\0.rsrc\0", 17);
-  const std::size_t namenPos = d.size();
-  d.insert(d.end(), namen.begin(), namen.end());
-  while (d.size() % 4) d.push_back(0);
-  const std::size_t resPos = d.size();
-  d.insert(d.end(), res.begin(), res.end());
-  while (d.size() % 8) d.push_back(0);
-  elf.abschnitte = d.size();
-  d.resize(d.size() + 3 * elf.eintrag, 0);
-  auto abschnitt = [&](std::size_t i, std::uint32_t name, std::uint32_t typ, std::size_t pos, std::size_t groesse) {
-    const std::size_t e = elf.abschnitte + i * elf.eintrag;
-    Setze32(d, e, name);
-    Setze32(d, e + 4, typ);
-    Setze32(d, e + (elf64 ? 24 : 16), static_cast<std::uint32_t>(pos));
-    Setze32(d, e + (elf64 ? 32 : 20), static_cast<std::uint32_t>(groesse));
-  };
-  abschnitt(1, 1, 3, namenPos, namen.size());
-  abschnitt(2, 11, 1, resPos, res.size());
-  Setze32(d, elf64 ? 0x28 : 0x20, static_cast<std::uint32_t>(elf.abschnitte));
-  Setze16(d, elf64 ? 0x3A : 0x2E, static_cast<std::uint16_t>(elf.eintrag));
-  Setze16(d, elf64 ? 0x3C : 0x30, 3);
-  Setze16(d, elf64 ? 0x3E : 0x32, 1);
-  return elf;
-}
-
-TEST(Versionsfunktionen, VerfaelschteElfDateien) {
-  const Bytes res = DateiLesen(Pfad("ressource_programm.res"));
-  for (const bool elf64 : {true, false}) {
-    const ElfDatei vorlage = ElfMit(res, elf64);
-    const std::size_t rsrc = vorlage.abschnitte + 2 * vorlage.eintrag;
-    const std::size_t groesse = rsrc + (elf64 ? 32 : 20);
-    const std::size_t position = rsrc + (elf64 ? 24 : 16);
-    const std::size_t resPos = Lies32(vorlage.daten, position);
-    const struct {
-      const char *name;
-      std::function<void(Bytes &)> aendern;
-      bool gefunden;
-    } faelle[] = {
-        {"unverändert", [](Bytes &) {}, true},
-        {"Abschnitt länger als die Datei", [&](Bytes &d) { Setze32(d, groesse, 0xFFFFFFF0); }, true},
-        {"Abschnitt hinter dem Dateiende", [&](Bytes &d) { Setze32(d, position, 0xFFFFFF00); }, false},
-        {"Abschnitt ohne Inhalt (NOBITS)", [&](Bytes &d) { Setze32(d, rsrc + 4, 8); }, false},
-        {"Name hinter der Namenstabelle", [&](Bytes &d) { Setze32(d, rsrc, 0x10000); }, false},
-        {"Namenstabelle fehlt", [&](Bytes &d) { Setze16(d, elf64 ? 0x3E : 0x32, 7); }, false},
-        {"Abschnittstabelle hinter dem Ende", [&](Bytes &d) { Setze32(d, elf64 ? 0x28 : 0x20, 0xFFFFFFF0); }, false},
-        {"Abschnittskopf zu klein", [&](Bytes &d) { Setze16(d, elf64 ? 0x3A : 0x2E, 8); }, false},
-        {"big-endian", [](Bytes &d) { d[5] = 2; }, false},
-        {"Ressourcenkopf der Länge 0", [&](Bytes &d) { Setze32(d, resPos + 4, 0); }, false},
-        {"Ressourcenkopf hinter dem Abschnitt", [&](Bytes &d) { Setze32(d, resPos + 4, 0x7FFFFFF0); }, false},
-        {"Ressourcendaten hinter dem Abschnitt", [&](Bytes &d) { Setze32(d, resPos + 32, 0x7FFFFFF0); }, false},
-    };
-    for (const auto &fall : faelle) {
-      SCOPED_TRACE(std::string(fall.name) + (elf64 ? " (ELF64)" : " (ELF32)"));
-      Bytes kopie = vorlage.daten;
-      fall.aendern(kopie);
-      const Bytes ressource = RessourceAus(kopie);
-      EXPECT_EQ(!ressource.empty(), fall.gefunden);
-      if (fall.gefunden) {
-      EXPECT_EQ(ressource, ProgrammRessource());
-    }
-    }
-  }
 }
 
 } // namespace

@@ -109,7 +109,7 @@ struct Demo {
     chartRH = new TDiagrammAnsicht(TDiagrammAnsicht::Art::Linien);
     chartRH->setObjectName(QStringLiteral("ChartRH"));
     chartRH->setTitel(QString::fromUtf8("Relative Häufigkeitsverteilung"));
-    chartRH->setMenueNamen(QStringLiteral("PopupDruckenRH"), {QStringLiteral("MenuItem1"), QStringLiteral("MenuItem2"),
+    chartRH->setMenuNamen(QStringLiteral("PopupDruckenRH"), {QStringLiteral("MenuItem1"), QStringLiteral("MenuItem2"),
                                                               QStringLiteral("MenuItem3"), QStringLiteral("MenuItem4")});
     QList<QPointF> kurve, median;
     HistogrammFuellen(*chart2, kurve, median);

@@ -1,5 +1,7 @@
-// Test main of the windows: a QApplication (offscreen unless a display is asked for), the German locale,
-// and the program's rounding mode, as at start-up.
+// Test main of the GoogleTest programs that build widgets: the program's rounding mode as at
+// start-up, one application object for all tests (offscreen unless a platform is asked for), and
+// German regional settings whatever the machine has. The Qt Test programs get the same from
+// Fenstertest.h.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,10 +10,10 @@
 #include "W32_CLC.h"
 
 int main(int argc, char **argv) {
+  kwt::FormatierungInitialisieren();
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication anwendung(argc, argv);
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  kwt::FormatierungInitialisieren();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

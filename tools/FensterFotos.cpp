@@ -51,7 +51,7 @@ int main(int argc, char **argv) {
     if (art == "png") gut = fenster.Chart2()->BitmapKopieren();
     const QSize g = fenster.Chart2()->Bildgroesse();
     std::printf("%s %dx%d %zu\n", gut ? "bereit" : "fehler", g.width(), g.height(),
-                fenster.Lauf().Liste.Zeilen().size());
+                fenster.Lauf().Ergebnis().Liste.Zeilen().size());
     std::fflush(stdout);
     return QApplication::exec();
   }

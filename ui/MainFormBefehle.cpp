@@ -1,0 +1,148 @@
+// The main window's commands: "Berechnen" and "Stop", the menus "&Datei", "&Verteilungen",
+// "&Auswertung" and "Info", the five "Verteilung" buttons and "Modernisierung…" of the RND row. Every command runs through the error
+// edge (BefehlAusfuehren, Meldungen.h): an error ends it where it occurs and shows the error box, and
+// what the command did before stays.
+#include <QDateTime>
+
+#include "Auswertung.h"
+#include "BerichtPdf.h"
+#include "Datei.h"
+#include "DialogAuswertung.h"
+#include "DialogRestnutzungsdauer.h"
+#include "DialogVerteilung.h"
+#include "ErgebnisCsv.h"
+#include "FensterAnzeige.h"
+#include "MainForm.h"
+#include "Meldungen.h"
+#include "ParameterPanels.h"
+#include "ZahlFeld.h"
+
+namespace kwt {
+
+namespace {
+const char *SzenarioFilter = "KWT-Szenarien (*.kwt);;Alle Dateien (*)";
+}
+
+void TMainForm::BtnCalculateClick() {
+  // A second "Berechnen" while a run goes does nothing.
+  if (lauf_.Laeuft()) return;
+  BefehlAusfuehren(this, [this] {
+    Parameterwerte min, max;
+    GrenzenLesen(min, max);
+    anzeige_->Beginnen();
+    const Laufergebnis *ergebnis = nullptr;
+    {
+      struct Abschluss {
+        TFensterAnzeige &a;
+        ~Abschluss() { a.Abschliessen(); }
+      } abschluss{*anzeige_};
+      ergebnis = &lauf_.SchnellBerechnen(min, max, eVersuche_->Ganzzahl(), *anzeige_);
+    }
+    // The final state is on the screen before the error box.
+    if (ergebnis->Fehlgeschlagen()) FehlerMelden(this, QString::fromStdString(ergebnis->Fehlermeldung));
+  });
+  // A close asked for during the run happens now that the run has ended.
+  if (schliessenNachLauf_) close();
+}
+
+void TMainForm::BtnStopClick() { lauf_.Stoppen(); }
+
+void TMainForm::mnDateiAktualisierenClick() {
+  BefehlAusfuehren(this, [this] { lauf_.Auffrischen(*anzeige_); });
+}
+
+void TMainForm::mnDateiZWClick() {
+  BefehlAusfuehren(this, [this] { anzeige_->Zwischenablage(lauf_.Ergebnis().Liste.ZwischenablageText()); });
+}
+
+void TMainForm::mnDateiSchliessenClick() { close(); }
+
+void TMainForm::mnSzenarioOeffnenClick() {
+  BefehlAusfuehren(this, [this] {
+    const QString pfad = dateiDialog_(this, false, "Szenario öffnen", SzenarioFilter, "kwt");
+    if (!pfad.isEmpty()) SzenarioOeffnen(pfad);
+  });
+}
+
+void TMainForm::SzenarioOeffnen(const QString &pfad) {
+  // Read and checked whole before anything changes: a bad file leaves the window as it was.
+  BefehlAusfuehren(this, [&] { SzenarioInsFenster(SzenarioLaden(pfad.toStdString())); });
+}
+
+void TMainForm::mnSzenarioSpeichernClick() {
+  BefehlAusfuehren(this, [this] {
+    const Szenario s = SzenarioAusFenster();
+    const QString pfad = dateiDialog_(this, true, "Szenario speichern", SzenarioFilter, "kwt");
+    if (!pfad.isEmpty()) SzenarioSpeichern(pfad.toStdString(), s);
+  });
+}
+
+void TMainForm::mnWerteCsvClick() {
+  BefehlAusfuehren(this, [this] {
+    const QString pfad = dateiDialog_(this, true, "Werte als CSV speichern", "CSV-Dateien (*.csv);;Alle Dateien (*)",
+                                      "csv");
+    if (!pfad.isEmpty()) DateiSicherSchreiben(pfad.toStdString(), ErgebnisCsv(lauf_.Ergebnis()));
+  });
+}
+
+void TMainForm::Info1Click() {
+  BefehlAusfuehren(this, [this] {
+    if (programmInfo_) programmInfo_(this);
+  });
+}
+
+void TMainForm::mnExakteVerteilungClick() {
+  BefehlAusfuehren(this, [this] {
+    Parameterwerte min, max;
+    GrenzenLesen(min, max);
+    TDlgAuswertung dialog(AuswertungBerechnen(modell_, min, max, lauf_.Ergebnis(), lauf_.Laeuft()), this);
+    dialog.setDruckAbfrage([this, &dialog](QPrinter &drucker) { return druckDialog_ && druckDialog_(&dialog, drucker); });
+    dialog.exec();
+  });
+}
+
+void TMainForm::mnBerichtPdfClick() {
+  BefehlAusfuehren(this, [this] {
+    Parameterwerte min, max;
+    GrenzenLesen(min, max);
+    const Auswertung a = AuswertungBerechnen(modell_, min, max, lauf_.Ergebnis(), lauf_.Laeuft());
+    const QString pfad =
+        dateiDialog_(this, true, "Bericht als PDF speichern", "PDF-Dateien (*.pdf);;Alle Dateien (*)", "pdf");
+    if (pfad.isEmpty()) return;
+    const QByteArray pdf = BerichtPdf(a, lauf_.Ergebnis(), QDateTime::currentDateTime());
+    DateiSicherSchreiben(pfad.toStdString(), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+  });
+}
+
+void TMainForm::MenuVoreinstellung(kwt::MenuVoreinstellung v) { MenuVoreinstellungAnwenden(modell_, v); }
+
+void TMainForm::VerteilungKnopf(Parameter p) {
+  BefehlAusfuehren(this, [this, p] {
+    Parameterwerte min, max;
+    GrenzenLesen(min, max);
+    modell_.VerteilungenVorbereiten(min, max);
+    if (!verteilungBearbeiten_) return;
+    TGrenzenUndForm rahmen{min[p], max[p], modell_.GueltigeForm(p)};
+    if (!verteilungBearbeiten_(this, QString::fromUtf8(ParameterPanels[p].AnzeigeName), modell_.Verteilungen[p],
+                               rahmen))
+      return;
+    modell_.Formen[p] = rahmen.Form;
+    if (rahmen.GrenzenGeaendert) {
+      eMin_[p]->setWert(rahmen.Min);
+      eMax_[p]->setWert(rahmen.Max);
+    }
+  });
+}
+
+void TMainForm::BtnRND_ModellClick() {
+  BefehlAusfuehren(this, [this] {
+    const std::optional<RndModellErgebnis> r = RestnutzungsdauerBestimmen(this, rndModell_);
+    if (!r) return;
+    eMin_[RND]->setWert(r->Min);
+    eMax_[RND]->setWert(r->Max);
+    // A shape on the old bounds no longer describes the table.
+    modell_.Formen[RND].reset();
+  });
+}
+
+} // namespace kwt
