@@ -25,6 +25,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 wineserver -p 2>/dev/null || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
+# The first program of a Wine session starts its services (services.exe, winedevice.exe, ...), which
+# inherit its standard output and live as long as the server: started by a test, they would hold the
+# test's output open and ctest would wait for it until the timeout. So they are started here, on
+# /dev/null.
+wine cmd /c exit </dev/null >/dev/null 2>&1
 
 # The Linux command for comparison, and the Windows build with the core's tests.
 [ -f "$linux/build.ninja" ] || cmake -S . -B "$linux" -G Ninja >/dev/null
