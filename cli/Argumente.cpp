@@ -62,6 +62,68 @@ std::vector<std::string> Teilen(const std::string &text, char trenner) {
   return teile;
 }
 
+// --form PARAM=FORM:Z1:Z2[:Z3[:Z4]]: the parameter, the shape and what it gives, as the editor's
+// "Form…" computes it. Every number is named by its field when it is wrong.
+struct FormOption {
+  Parameter P;
+  FormAngabe Angabe;
+  FormErgebnis Ergebnis;
+};
+
+FormOption FormOptionLesen(const std::string &text) {
+  const std::string option = "--form";
+  const std::size_t gleich = text.find('=');
+  if (gleich == std::string::npos) Falsch("Ungültiger Wert für --form: " + Zitat(text) + " (" + WertForm + " erwartet)");
+  const Parameter p = static_cast<Parameter>(ParameterIndex(option, text.substr(0, gleich)));
+  const std::vector<std::string> teile = Teilen(text.substr(gleich + 1), ':');
+  const FormEintrag *e = teile.empty() ? nullptr : FormEintragZumKuerzel(teile[0]);
+  if (!e) {
+    Falsch("Unbekannte Form für --form: " + Zitat(teile.empty() ? "" : teile[0]) +
+           " (dreieck, pert, normal, spanne oder gleich)");
+  }
+  const std::size_t zahlen = teile.size() - 1;
+  if (zahlen != e->Pflichtfelder && zahlen != e->Felder.size()) {
+    Falsch("Ungültiger Wert für --form: " + Zitat(text) + " (" + e->Kuerzel + " nimmt " +
+           FormZahlenNamen(*e, ":") + ")");
+  }
+  FormOption f{p, {e->Art, {}}, {}};
+  for (std::size_t i = 0; i < zahlen; ++i) {
+    f.Angabe.Zahlen.push_back(ZahlLesen(option + " (" + e->Felder[i].Name + ")", teile[i + 1]));
+  }
+  try {
+    f.Ergebnis = FormBerechnen(f.Angabe);
+  } catch (const Fehler &fehler) {
+    std::string grund = fehler.what();
+    if (!grund.empty() && grund.back() == '.') grund.pop_back();
+    Falsch("Ungültiger Wert für --form: " + Zitat(text) + " (" + ParameterBezeichnung[p] + ": " + grund + ")");
+  }
+  return f;
+}
+
+// --rnd-modell GND:ALTER:PUNKTE_MIN:PUNKTE_MAX: the remaining life's bounds over the range of
+// modernisation points, as the window's "Modernisierung…" computes them.
+RndModellEingabe RndModellLesen(const std::string &text) {
+  const std::string option = "--rnd-modell";
+  const std::vector<std::string> teile = Teilen(text, ':');
+  if (teile.size() != 4) Falsch("Ungültiger Wert für --rnd-modell: " + Zitat(text) + " (" + WertRndModell + " erwartet)");
+  RndModellEingabe e;
+  e.Gnd = ZahlLesen(option + " (GND)", teile[0]);
+  e.Alter = ZahlLesen(option + " (ALTER)", teile[1]);
+  e.PunkteVon = static_cast<int>(GanzzahlLesen(option + " (PUNKTE_MIN)", teile[2], 0, 20));
+  e.PunkteBis = static_cast<int>(GanzzahlLesen(option + " (PUNKTE_MAX)", teile[3], 0, 20));
+  if (!(e.Gnd > 0)) Falsch("Ungültiger Wert für --rnd-modell (GND): " + Zitat(teile[0]) + " (größer als 0 erwartet)");
+  if (!(e.Alter >= 0)) Falsch("Ungültiger Wert für --rnd-modell (ALTER): " + Zitat(teile[1]) + " (nicht negativ erwartet)");
+  if (e.PunkteVon > e.PunkteBis) {
+    Falsch("Ungültiger Wert für --rnd-modell: " + Zitat(text) + " (PUNKTE_MIN darf nicht über PUNKTE_MAX liegen)");
+  }
+  try {
+    RndGrenzenBerechnen(e);
+  } catch (const Fehler &fehler) {
+    Falsch("Ungültiger Wert für --rnd-modell: " + Zitat(text) + " (" + fehler.what() + ")");
+  }
+  return e;
+}
+
 // Where a value of the run came from, for the message when it is out of range: the option and its
 // text, or the scenario file and its key.
 struct Herkunft {
@@ -103,8 +165,9 @@ void AuftragPruefen(const Auftrag &a, const Herkuenfte &h) {
     for (int k = 0; k < KlassenAnzahlVerteilung; ++k) {
       const Extended x = a.Prozent[p][k];
       if (!(x >= 0 && x <= 100)) {
-        AusserhalbFalsch(h.Prozent[p][k], std::string(ParameterBezeichnung[p]) + ", Klasse " +
-                                              std::to_string(k + 1) + ": Prozent von 0 bis 100 erwartet");
+        AusserhalbFalsch(h.Prozent[p][k], std::string(ParameterBezeichnung[p]) + ", Klasse " + std::to_string(k + 1) +
+                                              (x < 0 ? ": ein Anteil unter 0 ist keine Wahrscheinlichkeit"
+                                                     : ": Prozent von 0 bis 100 erwartet"));
       }
     }
   }
@@ -116,7 +179,7 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
   CLI::App app{"KWT Monte-Carlo-Simulation ohne Fenster, mit den Vorgaben des Hauptfensters.", "kwt-mc"};
   DeutschEinrichten(app, std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
   app.set_help_flag("-h,--hilfe", "Diese Hilfe anzeigen");
-  std::vector<std::string> versuche, seed, verteilung, liste, csv, szenario, prozent, threads;
+  std::vector<std::string> versuche, seed, verteilung, liste, csv, szenario, prozent, threads, form, rndModell;
   std::array<std::vector<std::string>, ParameterAnzahl> grenzen;
   Auftrag a;
   // Every option takes exactly one value and may be given again; a second value after it is an error.
@@ -142,6 +205,13 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
   option("--prozent", prozent, WertProzent,
          "Prozente der zehn Klassen eines Parameters (PARAM: lz, rnd, ro, bwk oder bo; je 0 bis 100), z. B. "
          "ro=0,0,10,20,40,20,10,0,0,0");
+  option("--form", form, WertForm,
+         "Grenzen und Prozente eines Parameters aus einer Form (Liste unten), wie \"Form…\" im Fenster "
+         "\"Verteilung\", z. B. lz=normal:4.9:0.15 oder ro=dreieck:300000:340000:380000");
+  option("--rnd-modell", rndModell, WertRndModell,
+         "Grenzen der Restnutzungsdauer aus Gesamtnutzungsdauer, Alter und der Spanne der Modernisierungspunkte "
+         "(0 bis 20) nach ImmoWertV 2021, Anlage 2, wie \"Modernisierung…\" im Fenster, z. B. 80:60:8:12; ein "
+         "Alter über GND zählt als GND");
   option("--liste", liste, WertDatei, "Die sortierten Zeilen (CR LF) in DATEI schreiben, - für die Standardausgabe");
   option("--csv", csv, WertDatei, "Die Werte des Laufs als CSV in DATEI schreiben");
   app.add_flag("--json", a.Json, "Ein JSON-Objekt statt des Textes ausgeben");
@@ -181,13 +251,17 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
     if (name == "--szenario") {
       Szenario s;
       try {
-        s = SzenarioLaden(szenario[n]);
+        std::vector<std::string> hinweise;
+        s = SzenarioLaden(szenario[n], &hinweise);
+        for (const std::string &h : hinweise) a.Hinweise.push_back("--szenario " + PfadZitat(szenario[n]) + ": " + h);
       } catch (const Fehler &f) {
         Falsch("--szenario: " + std::string(f.what()));
       }
       a.Min = s.Min;
       a.Max = s.Max;
       for (int i = 0; i < ParameterAnzahl; ++i) a.Prozent[i] = s.Prozent[i];
+      a.Formen = s.Formen;
+      a.RndModell.reset();
       a.Versuche = s.Versuche;
       const std::string wo = "--szenario " + PfadZitat(szenario[n]) + ", Eintrag ";
       herkunft.Versuche = {wo + "'versuche'", std::to_string(s.Versuche)};
@@ -230,6 +304,20 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
         a.Prozent[i][k] = ZahlLesen(name, werte[k]);
         herkunft.Prozent[i][k] = {name, werte[k]};
       }
+    } else if (name == "--form") {
+      const FormOption f = FormOptionLesen(form[n]);
+      a.Min[f.P] = f.Ergebnis.Min;
+      a.Max[f.P] = f.Ergebnis.Max;
+      a.Prozent[f.P] = f.Ergebnis.Prozent;
+      a.Formen[f.P] = f.Angabe;
+      herkunft.Min[f.P] = herkunft.Max[f.P] = {name, form[n]};
+      herkunft.Prozent[f.P].fill({name, form[n]});
+    } else if (name == "--rnd-modell") {
+      a.RndModell = RndModellLesen(rndModell[n]);
+      const RndModellErgebnis r = RndGrenzenBerechnen(*a.RndModell);
+      a.Min[RND] = r.Min;
+      a.Max[RND] = r.Max;
+      herkunft.Min[RND] = herkunft.Max[RND] = {name, rndModell[n]};
     } else if (name == "--threads") {
       a.Threads = static_cast<int>(GanzzahlLesen(name, threads[n], 1, 1024));
     } else if (name == "--liste") {
@@ -249,6 +337,15 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
         herkunft.Max[p] = {name, teile[1]};
       }
     }
+  }
+  // A shape or the remaining-life model that later options overrode no longer says how the run's
+  // inputs were made.
+  for (Parameter p : AlleParameter) {
+    if (a.Formen[p] && !FormPasst(*a.Formen[p], a.Min[p], a.Max[p], a.Prozent[p])) a.Formen[p].reset();
+  }
+  if (a.RndModell) {
+    const RndModellErgebnis r = RndGrenzenBerechnen(*a.RndModell);
+    if (r.Min != a.Min[RND] || r.Max != a.Max[RND]) a.RndModell.reset();
   }
   AuftragPruefen(a, herkunft);
   return a;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "Formen.h"
 #include "Voreinstellungen.h"
 #include "Zitat.h"
 
@@ -56,6 +57,22 @@ public:
   }
 };
 
+// Which shape for which source of figures, in a line or two.
+const char *FormHilfe(FormArt art) {
+  switch (art) {
+  case FormArt::Dreieck: return "wahrscheinlichster Wert mit plausiblem Minimum und Maximum";
+  case FormArt::Pert: return "ebenso, der wahrscheinlichste Wert vierfach gewichtet, dünnere Ränder";
+  case FormArt::Normal:
+    return "Mittelwert und Standardabweichung (z. B. Grundstücksmarktbericht); Grenzen MITTEL ± 3 SIGMA, wenn MIN "
+           "und MAX fehlen";
+  case FormArt::Spanne:
+    return "normalverteilt, ANTEIL Prozent der Werte zwischen UNTEN und OBEN (Mietspiegelspanne: 66.7); "
+           "Grenzen: Mitte ± 3 Standardabweichungen";
+  case FormArt::Gleich: return "nur die Spanne ist bekannt";
+  }
+  return "";
+}
+
 std::string Fusszeilen() {
   std::string text = "Verteilungen für --verteilung (wie im Menü \"Verteilungen\" des Fensters):\n";
   for (const MenuEintrag &e : MenuVoreinstellungen()) {
@@ -64,9 +81,35 @@ std::string Fusszeilen() {
             (e.Voreinstellung == MenuVoreinstellung::Normalverteilung ? " (Vorgabe)" : "") + "\n";
   }
   text += "\n";
+  for (const std::string &zeile :
+       Umbrechen("Formen für --form (wie \"Form…\" im Fenster \"Verteilung\"): jede Klasse erhält ihre "
+                 "Wahrscheinlichkeit unter der Form, auf 0.1 oder 1 Prozent gerundet.",
+                 Zeilenbreite)) {
+    text += zeile + "\n";
+  }
+  for (const FormEintrag &e : FormEintraege()) {
+    std::string name = e.Kuerzel;
+    for (std::size_t i = 0; i < e.Felder.size(); ++i) {
+      name += std::string(i == e.Pflichtfelder ? "[" : "") + ":" + e.Felder[i].Name;
+    }
+    if (e.Pflichtfelder < e.Felder.size()) name += "]";
+    const std::vector<std::string> zeilen = Umbrechen(FormHilfe(e.Art), Zeilenbreite - Spalte);
+    text += "  " + name;
+    for (std::size_t i = 0; i < zeilen.size(); ++i) {
+      const std::size_t belegt = i == 0 ? 2 + Zeichenzahl(name) : 0;
+      if (belegt >= Spalte) text += "\n" + std::string(Spalte, ' ');
+      else text += std::string(Spalte - belegt, ' ');
+      text += zeilen[i] + "\n";
+    }
+  }
+  text += "\n";
   for (const std::string &absatz :
        {std::string("Zahlen mit Dezimalpunkt und ohne Tausenderpunkte: 4.8, 310000. Eine Grenze fasst so viele "
                     "Stellen vor dem Punkt wie ihr Feld im Fenster."),
+        std::string(""),
+        std::string("Optionen wirken in ihrer Reihenfolge: ein späteres --lz, --prozent, --verteilung oder "
+                    "--rnd-modell überschreibt, was --form gab. Mit --json nennt \"eingaben\" Grenzen und "
+                    "Prozente des Laufs und die Form nur, solange sie genau diese ergibt."),
         std::string(""),
         std::string("Rückgabewert: 0 Erfolg; 1 der Lauf ist fehlgeschlagen oder eine Datei oder die "
                     "Standardausgabe ließ sich nicht schreiben; 2 ungültige Argumente; 141 der Empfänger hat die "

@@ -22,6 +22,8 @@ inline constexpr const char *WertDatei = "DATEI";
 inline constexpr const char *WertGrenzen = "MIN:MAX";
 inline constexpr const char *WertProzent = "PARAM=P1,…,P10";
 inline constexpr const char *WertName = "NAME";
+inline constexpr const char *WertForm = "PARAM=FORM:Z1:Z2[:Z3[:Z4]]";
+inline constexpr const char *WertRndModell = "GND:ALTER:PUNKTE_MIN:PUNKTE_MAX";
 
 // Before any option is added: the German formatter, the option group "Optionen", the footer (presets,
 // numbers, exit status) and the failure message. `argumente` are the command line's words after the

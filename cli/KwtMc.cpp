@@ -11,6 +11,7 @@
 
 #include "Datei.h"
 #include "ErgebnisCsv.h"
+#include "Eingaben.h"
 #include "ExaktAusgabe.h"
 #include "Simulationslauf.h"
 #include "Standardausgabe.h"
@@ -156,6 +157,8 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
     return 2;
   }
 
+  for (const std::string &h : auftrag.Hinweise) fehler << "kwt-mc: " << h << "\n";
+
   Bewertungsmodell modell;
   modell.ZufallInitialisieren();
   for (int i = 0; i < ParameterAnzahl; ++i) modell.Verteilungen[i].Prozent = auftrag.Prozent[i];
@@ -190,6 +193,7 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
   }
   if (auftrag.Json) {
     nlohmann::ordered_json j = JsonErgebnis(ergebnis);
+    j["eingaben"] = EingabenJson(auftrag);
     if (!meldung.empty()) j["fehler"] = meldung;
     if (exakt) j["exakt"] = ExaktJson(*exakt);
     if (auftrag.Zeit) {

@@ -1,8 +1,9 @@
 // The headless command kwt-mc: the window's run on a terminal, for batch use.
 //
 //   kwt-mc [--szenario DATEI] [--versuche N] [--seed S] [--lz MIN:MAX] ... [--verteilung NAME]
-//          [--prozent PARAM=p1,...,p10] [--liste DATEI|-] [--csv DATEI] [--json] [--exakt]
-//          [--threads N] [--versuchsweise] [--zeit]
+//          [--prozent PARAM=p1,...,p10] [--form PARAM=FORM:Z1:Z2[:Z3[:Z4]]]
+//          [--rnd-modell GND:ALTER:PUNKTE_MIN:PUNKTE_MAX] [--liste DATEI|-] [--csv DATEI] [--json]
+//          [--exakt] [--threads N] [--versuchsweise] [--zeit]
 //
 // The run is the fast one on all cores (--threads N to choose); its results are those of the window's
 // trial-by-trial run, which --versuchsweise runs instead. --zeit adds the run's time and its trials
@@ -11,6 +12,8 @@
 // Without arguments it runs the main window's defaults (the ten default bounds, "Normalverteilung",
 // 10000 trials) and prints the nine figures with the window's captions, a text histogram and the
 // points of the cumulative curve; --exakt adds the exact distribution beside the run (ExaktAusgabe.h).
+// --form and --rnd-modell fill a parameter's bounds (and percentages) as the window's "Form…" and
+// "Modernisierung…" do; --json then shows in "eingaben" what the run drew from (Eingaben.h).
 // Every option is checked before the run (Argumente.cpp); the help and CLI11's messages are German
 // (Hilfe.cpp). Files go through the program's safe writer; a failed run writes none. The standard
 // output is checked to the last byte.
@@ -29,6 +32,7 @@
 
 #include "Bewertungsmodell.h"
 #include "Fehler.h"
+#include "Restnutzungsdauer.h"
 #include "Standardwerte.h"
 
 namespace kwt::cli {
@@ -38,6 +42,14 @@ struct Auftrag {
   Parameterwerte Min = StandardMin;
   Parameterwerte Max = StandardMax;
   std::array<Klassenwerte, ParameterAnzahl> Prozent = StandardProzente();
+  // Options take effect in the order given, so a later --lz, --prozent, --verteilung or --rnd-modell
+  // overrides what a --form gave. A shape (from --form or a scenario) is kept only while it gives
+  // exactly the parameter's bounds and percentages of the run, and the remaining-life model only
+  // while it gives RND's bounds: what "eingaben" reports is always how the run's inputs were made.
+  std::array<std::optional<FormAngabe>, ParameterAnzahl> Formen{};
+  std::optional<RndModellEingabe> RndModell;
+  // Notes from reading a scenario (a shape it dropped), for the standard error before the run.
+  std::vector<std::string> Hinweise;
   std::int32_t Versuche = StandardVersuche;
   std::optional<std::uint32_t> Seed;
   std::optional<std::string> Liste;

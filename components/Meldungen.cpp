@@ -40,9 +40,7 @@ QString Umbrechbar(const QString &text) {
   return r;
 }
 
-} // namespace
-
-std::unique_ptr<QMessageBox> FehlerBoxErstellen(QWidget *eltern, const QString &text) {
+std::unique_ptr<QMessageBox> BoxErstellen(QWidget *eltern, const QString &text, QMessageBox::Icon symbol) {
   QString gezeigt = text;
   if (gezeigt.size() > LaengsteMeldung) {
     gezeigt.truncate(LaengsteMeldung - 1);
@@ -50,21 +48,30 @@ std::unique_ptr<QMessageBox> FehlerBoxErstellen(QWidget *eltern, const QString &
     gezeigt += u'…';
   }
   gezeigt = Umbrechbar(gezeigt);
-  auto box = std::make_unique<QMessageBox>(QMessageBox::Critical, QString::fromUtf8(ProgrammTitel), gezeigt,
-                                           QMessageBox::Ok, eltern);
+  auto box = std::make_unique<QMessageBox>(symbol, QString::fromUtf8(ProgrammTitel), gezeigt, QMessageBox::Ok, eltern);
   // Plain text: a file name or key quoted in the message is shown as it is, never as markup.
   box->setTextFormat(Qt::PlainText);
   return box;
 }
 
-void FehlerMelden(QWidget *eltern, const QString &meldung) {
+void Melden(QWidget *eltern, const QString &meldung, QMessageBox::Icon symbol) {
   const QString text = MeldungMitPunkt(meldung);
   if (Empfaenger()) {
     Empfaenger()(text);
     return;
   }
-  FehlerBoxErstellen(eltern, text)->exec();
+  BoxErstellen(eltern, text, symbol)->exec();
 }
+
+} // namespace
+
+std::unique_ptr<QMessageBox> FehlerBoxErstellen(QWidget *eltern, const QString &text) {
+  return BoxErstellen(eltern, text, QMessageBox::Critical);
+}
+
+void FehlerMelden(QWidget *eltern, const QString &meldung) { Melden(eltern, meldung, QMessageBox::Critical); }
+
+void HinweisMelden(QWidget *eltern, const QString &meldung) { Melden(eltern, meldung, QMessageBox::Warning); }
 
 bool BefehlAusfuehren(QWidget *eltern, const std::function<void()> &befehl) {
   try {

@@ -34,6 +34,10 @@ std::unique_ptr<QMessageBox> FehlerBoxErstellen(QWidget *eltern, const QString &
 // Shows the error box (or hands the message to the installed receiver).
 void FehlerMelden(QWidget *eltern, const QString &meldung);
 
+// The same box with the warning icon, for what a command did not take over while the rest of it
+// succeeded (a shape a scenario no longer fits); it goes to the installed receiver too.
+void HinweisMelden(QWidget *eltern, const QString &meldung);
+
 // Runs one command; an error it raises ends it there and is shown in the error box: the program's own
 // (Fehler) with its message, anything else with a German text (MeldungZumFehler, Fehler.h), never the
 // library's English one. What the command did before the error stays. True when it ran to its end.

@@ -153,13 +153,27 @@ const FormEintrag &FormEintragVon(FormArt art) {
   throw std::logic_error("FormArt");
 }
 
+const FormEintrag *FormEintragZumKuerzel(std::string_view kuerzel) {
+  for (const FormEintrag &e : eintraege)
+    if (kuerzel == e.Kuerzel) return &e;
+  return nullptr;
+}
+
+std::string FormZahlenNamen(const FormEintrag &e, const char *trenner) {
+  const auto namen = [&](std::size_t n) {
+    std::string text;
+    for (std::size_t i = 0; i < n; ++i) text += (i ? trenner : "") + std::string(e.Felder[i].Name);
+    return text;
+  };
+  if (e.Pflichtfelder == e.Felder.size()) return namen(e.Felder.size());
+  return namen(e.Pflichtfelder) + " oder " + namen(e.Felder.size());
+}
+
 FormErgebnis FormBerechnen(const FormAngabe &angabe) {
   const FormEintrag &e = FormEintragVon(angabe.Art);
   const std::vector<Extended> &z = angabe.Zahlen;
   if (z.size() != e.Pflichtfelder && z.size() != e.Felder.size()) {
-    std::string namen;
-    for (std::size_t i = 0; i < e.Felder.size(); ++i) namen += (i ? ", " : "") + std::string(e.Felder[i].Name);
-    Fehlerhaft("Die Form " + std::string(e.Kuerzel) + " nimmt die Zahlen " + namen + ".", 0);
+    Fehlerhaft("Die Form " + std::string(e.Kuerzel) + " nimmt die Zahlen " + FormZahlenNamen(e, ", ") + ".", 0);
   }
   for (std::size_t i = 0; i < z.size(); ++i) {
     // Beyond double's range the distribution functions cannot work.

@@ -19,6 +19,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Parameter.h"
@@ -43,6 +44,11 @@ struct FormEintrag {
 // In the editor's order: dreieck, pert, normal, spanne, gleich.
 const std::array<FormEintrag, 5> &FormEintraege();
 const FormEintrag &FormEintragVon(FormArt art);
+// The shape of a command line's or a file's name ("dreieck"), or none.
+const FormEintrag *FormEintragZumKuerzel(std::string_view kuerzel);
+// The numbers a shape takes, as a message words them: "MIN:MODAL:MAX", or for normal
+// "MITTEL:SIGMA oder MITTEL:SIGMA:MIN:MAX" (with the given separator).
+std::string FormZahlenNamen(const FormEintrag &eintrag, const char *trenner);
 
 // A shape and its numbers in the order of its fields: dreieck and pert MIN, MODAL, MAX; normal
 // MITTEL, SIGMA and optionally MIN, MAX; spanne UNTEN, OBEN, ANTEIL (per cent); gleich MIN, MAX.

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -40,12 +41,11 @@ const Json &Objekt(const Json &j, const std::string &name) {
   return j;
 }
 
-// A number as its entry field holds it: finite, at most two decimals, below 10^stellen in magnitude.
-Extended Feldwert(const Json &j, const std::string &name, int stellen) {
+// A finite number, from a JSON number or from decimal text; `ausserhalb` ends the message for text
+// beyond the extended range.
+Extended Zahl(const Json &j, const std::string &name, const std::string &ausserhalb) {
   Extended x = 0;
   const std::string wo = "Der Eintrag " + Eintrag(name) + " im Szenario";
-  const std::string ausserhalb =
-      " liegt außerhalb dessen, was das Feld fassen kann (" + std::to_string(stellen) + " Stellen vor dem Komma).";
   if (j.is_number()) {
     x = j.get<long double>();
   } else if (!j.is_string()) {
@@ -56,12 +56,50 @@ Extended Feldwert(const Json &j, const std::string &name, int stellen) {
     if (t != Zahltext::Gut) Falsch(wo + " ist keine Zahl.");
   }
   if (!std::isfinite(x)) Falsch(wo + " ist keine endliche Zahl.");
+  return x;
+}
+
+// A number as its entry field holds it: finite, at most two decimals, below 10^stellen in magnitude.
+Extended Feldwert(const Json &j, const std::string &name, int stellen) {
+  const std::string wo = "Der Eintrag " + Eintrag(name) + " im Szenario";
+  const std::string ausserhalb =
+      " liegt außerhalb dessen, was das Feld fassen kann (" + std::to_string(stellen) + " Stellen vor dem Komma).";
+  const Extended x = Zahl(j, name, ausserhalb);
   if (!(std::fabs(x) < FeldGrenze(stellen))) Falsch(wo + ausserhalb);
   // Two decimals: the value must be the one its text with two decimals stands for.
   if (AufDezimalenRunden(x, 2) != x) {
     Falsch(wo + " hat mehr als zwei Nachkommastellen.");
   }
   return x;
+}
+
+// "formen": per parameter a known shape with as many numbers as it takes. Whether the shape gives
+// the stored bounds and percentages is decided once they are read.
+void FormenLesen(const Json &formen, Szenario &s) {
+  Objekt(formen, "formen");
+  for (auto it = formen.begin(); it != formen.end(); ++it) {
+    const auto p = std::find(ParameterKuerzel.begin(), ParameterKuerzel.end(), it.key());
+    if (p == ParameterKuerzel.end()) Falsch("Unbekannter Eintrag " + Eintrag("formen." + it.key()) + " im Szenario.");
+    const std::string wo = "formen." + it.key();
+    const Json &f = Objekt(it.value(), wo);
+    NurDieseSchluessel(f, wo + ".", {"form", "zahlen"});
+    const FormEintrag *e = f["form"].is_string() ? FormEintragZumKuerzel(f["form"].get<std::string>()) : nullptr;
+    if (!e) {
+      Falsch("Der Eintrag " + Eintrag(wo + ".form") +
+             " im Szenario nennt keine Form (dreieck, pert, normal, spanne oder gleich erwartet).");
+    }
+    const Json &zahlen = f["zahlen"];
+    if (!zahlen.is_array() || (zahlen.size() != e->Pflichtfelder && zahlen.size() != e->Felder.size())) {
+      Falsch("Der Eintrag " + Eintrag(wo + ".zahlen") + " im Szenario muss die Zahlen " + FormZahlenNamen(*e, ", ") +
+             " der Form " + e->Kuerzel + " enthalten.");
+    }
+    FormAngabe angabe{e->Art, {}};
+    for (std::size_t i = 0; i < zahlen.size(); ++i) {
+      angabe.Zahlen.push_back(Zahl(zahlen[i], wo + ".zahlen[" + std::to_string(i + 1) + "]",
+                                   " liegt außerhalb des darstellbaren Bereichs."));
+    }
+    s.Formen[static_cast<std::size_t>(p - ParameterKuerzel.begin())] = std::move(angabe);
+  }
 }
 
 // Builds the document as the library's own parser does, with two differences. Every number with a
@@ -172,8 +210,10 @@ Json Parsen(const std::string &text) {
 
 std::string SzenarioAlsText(const Szenario &s) {
   nlohmann::ordered_json j;
+  // Without a shape the scenario is what version 1 holds, and programs before the shapes read it.
+  const bool mitFormen = std::any_of(s.Formen.begin(), s.Formen.end(), [](const auto &f) { return f.has_value(); });
   j["format"] = FormatName;
-  j["version"] = SzenarioFormatVersion;
+  j["version"] = mitFormen ? SzenarioFormatVersion : 1;
   nlohmann::ordered_json grenzen, prozent;
   for (Parameter p : AlleParameter) {
     const std::string name(ParameterKuerzel[p]);
@@ -184,12 +224,23 @@ std::string SzenarioAlsText(const Szenario &s) {
   }
   j["grenzen"] = grenzen;
   j["prozent"] = prozent;
+  if (mitFormen) {
+    nlohmann::ordered_json formen;
+    for (Parameter p : AlleParameter) {
+      if (!s.Formen[p]) continue;
+      nlohmann::ordered_json zahlen = nlohmann::ordered_json::array();
+      for (Extended x : s.Formen[p]->Zahlen) zahlen.push_back(ExtendedText(x));
+      formen[std::string(ParameterKuerzel[p])] = {{"form", FormEintragVon(s.Formen[p]->Art).Kuerzel},
+                                                  {"zahlen", zahlen}};
+    }
+    j["formen"] = formen;
+  }
   j["versuche"] = s.Versuche;
   j["histogramm_kontinuierlich"] = s.HistogrammKontinuierlich;
   return j.dump(2) + "\n";
 }
 
-Szenario SzenarioAusText(const std::string &text) {
+Szenario SzenarioAusText(const std::string &text, std::vector<std::string> *hinweise) {
   if (text.size() > GroessteSzenarioDatei) Falsch("Die Datei ist zu groß für ein Szenario.");
   const Json j = Parsen(text);
   if (!j.is_object() || !j.contains("format") || j["format"] != FormatName) {
@@ -210,7 +261,9 @@ Szenario SzenarioAusText(const std::string &text) {
   if (version->get<std::int64_t>() < 1) {
     Falsch("Die Formatversion " + version->dump() + " des Szenarios gibt es nicht.");
   }
-  NurDieseSchluessel(j, "", {"format", "version", "grenzen", "prozent", "versuche", "histogramm_kontinuierlich"});
+  std::set<std::string> schluessel{"format", "version", "grenzen", "prozent", "versuche", "histogramm_kontinuierlich"};
+  if (version->get<std::int64_t>() >= 2) schluessel.insert("formen");
+  NurDieseSchluessel(j, "", schluessel);
 
   Szenario s;
   const std::set<std::string> parameter(ParameterKuerzel.begin(), ParameterKuerzel.end());
@@ -229,9 +282,24 @@ Szenario SzenarioAusText(const std::string &text) {
       Falsch("Der Eintrag 'prozent." + name + "' im Szenario muss genau zehn Prozentwerte enthalten.");
     }
     for (int k = 0; k < KlassenAnzahlVerteilung; ++k) {
-      s.Prozent[p][k] = Feldwert(zeile[static_cast<std::size_t>(k)],
-                                 "prozent." + name + "[" + std::to_string(k + 1) + "]", StellenProzent);
+      const std::string eintrag = "prozent." + name + "[" + std::to_string(k + 1) + "]";
+      s.Prozent[p][k] = Feldwert(zeile[static_cast<std::size_t>(k)], eintrag, StellenProzent);
+      if (s.Prozent[p][k] < 0) {
+        Falsch("Der Eintrag " + Eintrag(eintrag) + " im Szenario ist negativ (" + ParameterBezeichnung[p] +
+               ", Klasse " + std::to_string(k + 1) + "): ein Anteil unter 0 ist keine Wahrscheinlichkeit.");
+      }
     }
+  }
+  if (j.contains("formen")) FormenLesen(j["formen"], s);
+  for (Parameter p : AlleParameter) {
+    if (!s.Formen[p] || FormPasst(*s.Formen[p], s.Min[p], s.Max[p], s.Prozent[p])) continue;
+    if (hinweise) {
+      hinweise->push_back("Die Form " + Zitat(FormEintragVon(s.Formen[p]->Art).Kuerzel) + " im Eintrag " +
+                          Eintrag("formen." + std::string(ParameterKuerzel[p])) +
+                          " ergibt nicht die gespeicherten Grenzen und Prozente von " + ParameterBezeichnung[p] +
+                          "; sie wurde verworfen. Grenzen und Prozente gelten, wie sie gespeichert sind.");
+    }
+    s.Formen[p].reset();
   }
   const Json &versuche = j["versuche"];
   // A whole number beyond 64 bits comes from the parser as a floating-point number.
@@ -257,6 +325,8 @@ void SzenarioSpeichern(const std::string &pfad, const Szenario &szenario) {
   DateiSicherSchreiben(pfad, SzenarioAlsText(szenario));
 }
 
-Szenario SzenarioLaden(const std::string &pfad) { return SzenarioAusText(DateiLesen(pfad, GroessteSzenarioDatei)); }
+Szenario SzenarioLaden(const std::string &pfad, std::vector<std::string> *hinweise) {
+  return SzenarioAusText(DateiLesen(pfad, GroessteSzenarioDatei), hinweise);
+}
 
 } // namespace kwt

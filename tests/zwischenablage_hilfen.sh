@@ -1,20 +1,31 @@
 # Shared by the clipboard checks under Xvfb: sourced, not run. The caller sets `programm` (a program
 # that takes "--zwischenablage ART", prints "bereit WxH [N]" once the clipboard holds its copy, and
-# stays until it is ended) and calls `unter_xvfb "$@"` first. Xvfb has no clipboard manager, so the
-# content is read while the program lives.
+# stays until it is ended) and calls `unter_xvfb` first, which starts an X server of its own. Xvfb has
+# no clipboard manager, so the content is read while the program lives.
 
 unter_xvfb() {
-  if [ -z "${KWT_IN_XVFB:-}" ]; then
-    exec env KWT_IN_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-  fi
-  export QT_QPA_PLATFORM=xcb
   arbeit="$(mktemp -d)"
   pid=""
+  xvfb=""
   trap aufraeumen EXIT
+  # The server picks a free display itself and writes its number to the descriptor: xvfb-run -a
+  # chooses by lock files, and two tests starting at once can end up on one display, which the
+  # first to finish takes down under the other.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$arbeit/anzeige" 2>"$arbeit/xvfb" &
+  xvfb=$!
+  for _ in $(seq 1 200); do
+    [ -s "$arbeit/anzeige" ] && break
+    kill -0 "$xvfb" 2>/dev/null || fehler "Xvfb startet nicht: $(cat "$arbeit/xvfb")"
+    sleep 0.05
+  done
+  [ -s "$arbeit/anzeige" ] || fehler "Xvfb nennt keine Anzeige"
+  export DISPLAY=":$(head -1 "$arbeit/anzeige")"
+  export QT_QPA_PLATFORM=xcb
 }
 
 aufraeumen() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null || true
   rm -rf "$arbeit"
 }
 

@@ -108,6 +108,9 @@ Szenario TMainForm::SzenarioAusFenster() const {
     s.Min[p] = wert(eMin_[p]);
     s.Max[p] = wert(eMax_[p]);
     s.Prozent[p] = modell_.Verteilungen[p].Prozent;
+    // The shape goes with the file only while it gives the bounds in the fields and the percentages.
+    const std::optional<FormAngabe> &form = modell_.Formen[p];
+    if (form && FormPasst(*form, s.Min[p], s.Max[p], s.Prozent[p])) s.Formen[p] = form;
   }
   wert(eVersuche_);
   s.Versuche = eVersuche_->Ganzzahl();
@@ -120,7 +123,7 @@ void TMainForm::SzenarioInsFenster(const Szenario &s) {
     eMin_[p]->setWert(s.Min[p]);
     eMax_[p]->setWert(s.Max[p]);
     modell_.Verteilungen[p].Prozent = s.Prozent[p];
-    modell_.Formen[p].reset();
+    modell_.Formen[p] = s.Formen[p];
   }
   eVersuche_->setGanzzahl(s.Versuche);
   cbHistogramm_->setChecked(s.HistogrammKontinuierlich);

@@ -85,9 +85,10 @@ public:
                                              const QString &filter, const QString &endung)>;
   void setDateiDialog(TDateiDialog f) { dateiDialog_ = std::move(f); }
 
-  // What the fields and tables hold, as a scenario; throws Fehler when a field holds no valid number.
+  // What the fields and tables hold, as a scenario, with each shape that still gives its parameter's
+  // bounds and percentages; throws Fehler when a field holds no valid number.
   Szenario SzenarioAusFenster() const;
-  // Fills the fields and tables as if the user had typed them.
+  // Fills the fields and tables as if the user had typed them, and remembers the shapes that made them.
   void SzenarioInsFenster(const Szenario &szenario);
   // Opens a scenario file as the menu does after its dialog (also the one named on the command line):
   // a file that is not a valid scenario gets the error box and changes nothing.

@@ -65,8 +65,11 @@ void TMainForm::mnSzenarioOeffnenClick() {
 }
 
 void TMainForm::SzenarioOeffnen(const QString &pfad) {
-  // Read and checked whole before anything changes: a bad file leaves the window as it was.
-  BefehlAusfuehren(this, [&] { SzenarioInsFenster(SzenarioLaden(pfad.toStdString())); });
+  // Read and checked whole before anything changes: a bad file leaves the window as it was. A shape
+  // the file no longer fits was dropped while reading; the window says so once the rest is in place.
+  std::vector<std::string> hinweise;
+  if (!BefehlAusfuehren(this, [&] { SzenarioInsFenster(SzenarioLaden(pfad.toStdString(), &hinweise)); })) return;
+  for (const std::string &h : hinweise) HinweisMelden(this, QString::fromStdString(h));
 }
 
 void TMainForm::mnSzenarioSpeichernClick() {

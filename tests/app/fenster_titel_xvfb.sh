@@ -10,7 +10,7 @@ programm="$1"
 zeigen="$2"
 eintrag="$3"
 source "$(dirname "$0")/../zwischenablage_hilfen.sh"
-unter_xvfb "$@"
+unter_xvfb
 export LC_ALL=C.UTF-8
 
 haupt="KWT Monte-Carlo Simulation Version 3 [2009]"
@@ -30,7 +30,7 @@ pruefen() {
   shift
   local soll
   soll=$(printf '%s\n' "$@" | sort)
-  for _ in $(seq 1 150); do
+  for _ in $(seq 1 300); do
     [ "$(titel "$pid")" = "$soll" ] && { echo "$name: $(printf '"%s" ' "$@")"; return 0; }
     kill -0 "$pid" 2>/dev/null || fehler "$name: Programm beendet: $(cat "$arbeit/fehler")"
     sleep 0.1

@@ -244,9 +244,11 @@ TEST(KwtMcTexte, HilfeAufDeutsch) {
     EXPECT_NE(a.aus.find(e.Beschriftung), std::string::npos) << e.Beschriftung;
   }
   // Descriptions start in column 31, counted in characters ("…" is three bytes), and no line is
-  // wider than 79 characters.
+  // wider than 79 characters. An option whose name and value reach column 30 stands alone on its
+  // line, and its description starts in column 31 of the next.
   std::istringstream zeilen(a.aus);
   int optionszeilen = 0;
+  bool beschreibungFolgt = false;
   for (std::string zeile; std::getline(zeilen, zeile);) {
     std::vector<std::string> zeichen;
     for (char c : zeile) {
@@ -254,13 +256,24 @@ TEST(KwtMcTexte, HilfeAufDeutsch) {
       zeichen.back() += c;
     }
     EXPECT_LE(zeichen.size(), 79u) << zeile;
-    if (zeile.rfind("  -", 0) == 0) {
+    if (beschreibungFolgt) {
+      ASSERT_GT(zeichen.size(), 30u) << zeile;
+      EXPECT_EQ(zeile.substr(0, 30), std::string(30, ' ')) << zeile;
+      EXPECT_NE(zeichen[30], " ") << zeile;
+      beschreibungFolgt = false;
+    } else if (zeile.rfind("  -", 0) == 0) {
       ++optionszeilen;
       ASSERT_GT(zeichen.size(), 30u) << zeile;
-      EXPECT_EQ(zeichen[29], " ") << zeile;
+      // The name reaches column 30: nothing but the name on this line.
+      beschreibungFolgt = zeichen[29] != " ";
+      if (beschreibungFolgt) {
+        EXPECT_EQ(zeile.find("  ", 2), std::string::npos) << zeile;
+        continue;
+      }
       EXPECT_NE(zeichen[30], " ") << zeile;
     }
   }
+  EXPECT_FALSE(beschreibungFolgt);
   EXPECT_GE(optionszeilen, 18);
 }
 

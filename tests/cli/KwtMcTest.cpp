@@ -22,17 +22,10 @@
 using namespace kwt;
 using kwt::test::Aufrufen;
 using kwt::test::Ausgabe;
+using kwt::test::Lesen;
 using nlohmann::json;
 
 namespace {
-
-// Numbers are read back as any consumer of the output reads them: with round-to-nearest.
-json Lesen(const std::string &text) {
-  std::fesetround(FE_TONEAREST);
-  json j = json::parse(text);
-  std::fesetround(FE_UPWARD);
-  return j;
-}
 
 // A run driven directly through the engine, with a display that only keeps the curve.
 struct Engine : StilleAnzeige {

@@ -3,6 +3,7 @@
 
 #include "QtAusgabe.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -43,6 +44,31 @@ TEST(Meldung, PunktNurWennDasLetzteZeichenNachDemPunktKommt) {
   FehlerMelden(nullptr, QStringLiteral("Gleitkommaüberlauf"));
   FehlerEmpfaengerSetzen({});
   EXPECT_EQ(erhalten, QStringLiteral("Gleitkommaüberlauf."));
+}
+
+// Without a receiver the message is a modal box with the program's title: the error icon for an
+// error, the warning icon for a note on what a command left out.
+TEST(Meldung, FehlerUndHinweisBox) {
+  const struct {
+    void (*melden)(QWidget *, const QString &);
+    QMessageBox::Icon symbol;
+  } faelle[] = {{FehlerMelden, QMessageBox::Critical}, {HinweisMelden, QMessageBox::Warning}};
+  for (const auto &f : faelle) {
+    QMessageBox::Icon gezeigt = QMessageBox::NoIcon;
+    QString titel, text;
+    QTimer::singleShot(0, [&] {
+      auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+      if (!box) return;
+      gezeigt = box->icon();
+      titel = box->windowTitle();
+      text = box->text();
+      box->accept();
+    });
+    f.melden(nullptr, QStringLiteral("Die Form wurde verworfen"));
+    EXPECT_EQ(gezeigt, f.symbol);
+    EXPECT_EQ(titel, QStringLiteral("KWT Monte-Carlo-Simulation"));
+    EXPECT_EQ(text, QStringLiteral("Die Form wurde verworfen."));
+  }
 }
 
 // The edge of every window command: an error ends the command where it is raised, what it did before

@@ -7,7 +7,7 @@ set -euo pipefail
 demo="$1"
 programm="$demo"
 source "$(dirname "$0")/../zwischenablage_hilfen.sh"
-unter_xvfb "$@"
+unter_xvfb
 
 starten svg
 ziele="$(xclip -o -selection clipboard -t TARGETS)"

@@ -246,7 +246,7 @@ TEST(Formen, UngueltigeZahlenNennenDasFeld) {
       {{FormArt::Spanne, {7, 9, -5}}, 2, "ANTEIL muss größer als 0 und kleiner als 100 sein."},
       {{FormArt::Gleich, {60, 40}}, 0, "MIN muss kleiner als MAX sein."},
       {{FormArt::Gleich, {1, 2, 3}}, 0, "Die Form gleich nimmt die Zahlen MIN, MAX."},
-      {{FormArt::Normal, {1, 2, 3}}, 0, "Die Form normal nimmt die Zahlen MITTEL, SIGMA, MIN, MAX."},
+      {{FormArt::Normal, {1, 2, 3}}, 0, "Die Form normal nimmt die Zahlen MITTEL, SIGMA oder MITTEL, SIGMA, MIN, MAX."},
       {{FormArt::Dreieck, {0, 1e301L, 1e302L}}, 1, "MODAL ist zu groß."},
       {{FormArt::Gleich, {0, NAN}}, 1, "MAX ist zu groß."},
   };

@@ -24,7 +24,7 @@ Szenario Beispiel() {
   s.Max = {5.1L, 60, 370000.99L, 85000, 720000};
   for (Parameter p : AlleParameter) s.Prozent[p] = ZeilenWerte(Zeile::Normal);
   s.Prozent[RO] = {3.5L, 6.25L, 9, 11.75L, 20, 18.5L, 12, 9, 6, 4};
-  s.Prozent[BO] = {-1.5L, 0, 0, 0, 101.5L, 0, 0, 0, 0, 0};
+  s.Prozent[BO] = {0, 0, 0, 0, 101.5L, 0, 0, 0, 0, 0}; // over 100: loads, the run decides
   s.Versuche = 123456;
   s.HistogrammKontinuierlich = false;
   return s;
@@ -99,7 +99,10 @@ TEST(Szenario, SchlechteDateien) {
       {gut.substr(0, gut.size() / 2), "unvollständig"},
       {"[1, 2, 3]", "kein KWT-Szenario"},
       {R"({"format": "etwas anderes", "version": 1})", "kein KWT-Szenario"},
-      {ersetzt("\"version\": 1", "\"version\": 2"), "Formatversion 2"},
+      {ersetzt("\"version\": 1", "\"version\": 3"), "Formatversion 3; dieses Programm liest Version 2."},
+      // "formen" came with version 2, which has it always.
+      {ersetzt("\"versuche\": 123456,", "\"formen\": {}, \"versuche\": 123456,"), "Unbekannter Eintrag 'formen'"},
+      {ersetzt("\"version\": 1", "\"version\": 2"), "fehlt der Eintrag 'formen'"},
       {ersetzt("\"version\": 1", "\"version\": \"1\""), "Formatversion"},
       {ersetzt("\"versuche\": 123456", "\"versuche\": \"viele\""), "'versuche'"},
       {ersetzt("\"versuche\": 123456", "\"versuche\": 2147483648"), "'versuche'"},
@@ -113,6 +116,10 @@ TEST(Szenario, SchlechteDateien) {
       {ersetzt("\"4.8\"", "\"4.805\""), "mehr als zwei Nachkommastellen"},
       {ersetzt("\"3.5\"", "\"drei\""), "'prozent.ro[1]' im Szenario ist keine Zahl"},
       {ersetzt("\"3.5\"", "\"1000\""), "'prozent.ro[1]'"},
+      {ersetzt("\"3.5\"", "\"-3.5\""),
+       "Der Eintrag 'prozent.ro[1]' im Szenario ist negativ (Jahresrohertrag, Klasse 1): ein Anteil unter 0 ist keine "
+       "Wahrscheinlichkeit."},
+      {ersetzt("\"11.75\"", "-0.01"), "'prozent.ro[4]' im Szenario ist negativ (Jahresrohertrag, Klasse 4)"},
       {ersetzt("\"3.5\",", ""), "genau zehn Prozentwerte"},
       {ersetzt("\"min\": \"675000\",", ""), "fehlt der Eintrag 'grenzen.bo.min'"},
       {R"({"format": "KWT-Szenario", "version": 1, "grenzen": 5, "prozent": {}, "versuche": 1,

@@ -6,7 +6,7 @@
 set -euo pipefail
 programm="$1"
 source "$(dirname "$0")/../zwischenablage_hilfen.sh"
-unter_xvfb "$@"
+unter_xvfb
 
 starten text
 xclip -o -selection clipboard -t UTF8_STRING >"$arbeit/liste.txt"
