@@ -179,7 +179,8 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
   CLI::App app{"KWT Monte-Carlo-Simulation ohne Fenster, mit den Vorgaben des Hauptfensters.", "kwt-mc"};
   DeutschEinrichten(app, std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
   app.set_help_flag("-h,--hilfe", "Diese Hilfe anzeigen");
-  std::vector<std::string> versuche, seed, verteilung, liste, csv, szenario, prozent, threads, form, rndModell;
+  std::vector<std::string> versuche, seed, verteilung, liste, csv, csvTrenner, szenario, prozent, threads, form,
+      rndModell;
   std::array<std::vector<std::string>, ParameterAnzahl> grenzen;
   Auftrag a;
   // Every option takes exactly one value and may be given again; a second value after it is an error.
@@ -214,6 +215,10 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
          "Alter über GND zählt als GND");
   option("--liste", liste, WertDatei, "Die sortierten Zeilen (CR LF) in DATEI schreiben, - für die Standardausgabe");
   option("--csv", csv, WertDatei, "Die Werte des Laufs als CSV in DATEI schreiben");
+  option("--csv-trenner", csvTrenner, ";|,",
+         std::string("Trennzeichen der CSV-Datei: ';' (Semikolon, für Excel und LibreOffice auf Deutsch) oder ',' "
+                     "(Komma nach RFC 4180, für R und Python); Vorgabe '") +
+             static_cast<char>(Auftrag{}.CsvTrennzeichen) + "'");
   app.add_flag("--json", a.Json, "Ein JSON-Objekt statt des Textes ausgeben");
   app.add_flag("--exakt", a.Exakt, "Exakte Verteilung, Vergleich mit der Stichprobe und Empfindlichkeit dazu ausgeben");
   option("--threads", threads, WertZahl, "Anzahl Threads des Laufs, 1 bis 1024 (Vorgabe: einer je Prozessorkern)");
@@ -324,6 +329,10 @@ Auftrag ArgumenteLesen(int argc, const char *const *argv, std::string *hilfe) {
       a.Liste = liste[n];
     } else if (name == "--csv") {
       a.Csv = csv[n];
+    } else if (name == "--csv-trenner") {
+      if (csvTrenner[n] == ";") a.CsvTrennzeichen = CsvTrenner::Semikolon;
+      else if (csvTrenner[n] == ",") a.CsvTrennzeichen = CsvTrenner::Komma;
+      else Falsch("Ungültiger Wert für --csv-trenner: " + Zitat(csvTrenner[n]) + " (; oder , erwartet)");
     } else {
       for (Parameter p : AlleParameter) {
         if (name != "--" + std::string(ParameterKuerzel[p])) continue;

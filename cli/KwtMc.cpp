@@ -188,7 +188,7 @@ int KwtMc(int argc, const char *const *argv, std::ostream &aus, std::ostream &fe
     aus.flush(); // before a file that is the standard output itself (--csv /dev/stdout)
     if (auftrag.Liste && !listeAufStandardausgabe && !DateiAusgeben(*auftrag.Liste, liste, fehler))
       return AusgabeBeenden(aus, fehler, 1);
-    if (auftrag.Csv && !DateiAusgeben(*auftrag.Csv, ErgebnisCsv(ergebnis), fehler))
+    if (auftrag.Csv && !DateiAusgeben(*auftrag.Csv, ErgebnisCsv(ergebnis, auftrag.CsvTrennzeichen), fehler))
       return AusgabeBeenden(aus, fehler, 1);
   }
   if (auftrag.Json) {

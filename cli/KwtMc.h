@@ -2,8 +2,8 @@
 //
 //   kwt-mc [--szenario DATEI] [--versuche N] [--seed S] [--lz MIN:MAX] ... [--verteilung NAME]
 //          [--prozent PARAM=p1,...,p10] [--form PARAM=FORM:Z1:Z2[:Z3[:Z4]]]
-//          [--rnd-modell GND:ALTER:PUNKTE_MIN:PUNKTE_MAX] [--liste DATEI|-] [--csv DATEI] [--json]
-//          [--exakt] [--threads N] [--versuchsweise] [--zeit]
+//          [--rnd-modell GND:ALTER:PUNKTE_MIN:PUNKTE_MAX] [--liste DATEI|-] [--csv DATEI]
+//          [--csv-trenner ;|,] [--json] [--exakt] [--threads N] [--versuchsweise] [--zeit]
 //
 // The run is the fast one on all cores (--threads N to choose); its results are those of the window's
 // trial-by-trial run, which --versuchsweise runs instead. --zeit adds the run's time and its trials
@@ -31,6 +31,7 @@
 #include <vector>
 
 #include "Bewertungsmodell.h"
+#include "ErgebnisCsv.h"
 #include "Fehler.h"
 #include "Restnutzungsdauer.h"
 #include "Standardwerte.h"
@@ -54,6 +55,7 @@ struct Auftrag {
   std::optional<std::uint32_t> Seed;
   std::optional<std::string> Liste;
   std::optional<std::string> Csv;
+  CsvTrenner CsvTrennzeichen = CsvTrenner::Komma; // RFC 4180, as the files written before
   bool Json = false;
   bool Exakt = false;
   int Threads = 0; // 0: one per core

@@ -213,7 +213,13 @@ void TDiagrammAnsicht::UntereAchseAnpassen() {
     int breitest = 0;
     const QFontMetrics masse(untereAchse_->labelsFont());
     for (const QString &text : klassen_) breitest = std::max(breitest, masse.horizontalAdvance(text));
-    untereAchse_->MarkenSetzen(KlassenMarken(klassen_, std::max(width() - RandWaagrecht, 40), breitest + 10));
+    // Without classes (before the first run, after a run's preparation) the axis is a bare line:
+    // Qt draws no axis without a label and keeps the last grid lines of an axis whose labels all
+    // went, so it gets one empty label at its right end and no grid.
+    const QList<TAchsenMarke> marken =
+        n > 0 ? KlassenMarken(klassen_, std::max(width() - RandWaagrecht, 40), breitest + 10) : QList<TAchsenMarke>{{0.5, {}}};
+    untereAchse_->setGridLineVisible(n > 0);
+    untereAchse_->MarkenSetzen(marken);
     untereAchse_->setRange(-0.5, n > 0 ? static_cast<double>(n) - 0.5 : 0.5);
   } else if (art_ == Art::Tornado) {
     // The axis runs over distances from the middle, as the bars do, but its labels are chosen and

@@ -1,6 +1,7 @@
 // The main window and the distribution editor for looking at them, and the real clipboard read from
 // outside:
-//   ui_fotos DIR                              pictures before and after a run, of the curve tab, and of
+//   ui_fotos DIR                              pictures before and after a run (also at the smallest
+//                                             size the layout allows), of the curve tab, and of
 //                                             the distribution editor (sum 100 and a red sum);
 //                                             the evaluation dialog before and after the run, and
 //                                             the report bericht.pdf (for pdftoppm); the editor's
@@ -74,6 +75,12 @@ int main(int argc, char **argv) {
   fenster.findChild<QPushButton *>("BtnCalculate")->click();
   QApplication::processEvents();
   fenster.grab().save(ziel + "/hauptfenster_nachher.png");
+  const QSize groesse = fenster.size();
+  fenster.resize(1, 1); // the layout's minimum
+  QApplication::processEvents();
+  fenster.grab().save(ziel + "/hauptfenster_minimum.png");
+  fenster.resize(groesse);
+  QApplication::processEvents();
   fenster.findChild<QTabWidget *>("PageControl1")->setCurrentIndex(1);
   QApplication::processEvents();
   fenster.grab().save(ziel + "/hauptfenster_kurve.png");

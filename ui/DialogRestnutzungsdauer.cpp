@@ -9,6 +9,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "Referenzgroessen.h"
 #include "W32_CLC.h"
 #include "ZahlFeld.h"
 
@@ -134,7 +135,7 @@ TDlgRestnutzungsdauer::TDlgRestnutzungsdauer(QWidget *eltern) : QDialog(eltern) 
   auto *abbrechen = new QPushButton("Abbrechen", this);
   abbrechen->setObjectName("BtnAbbrechen");
   for (QPushButton *b : {btnOK_, abbrechen}) {
-    b->setFixedSize(75, 25);
+    KnopfGroesseSetzen(b, {75, 25});
     knoepfe->addWidget(b);
   }
   connect(btnOK_, &QPushButton::clicked, this, &QDialog::accept);

@@ -8,12 +8,14 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 
 #include "Bewertungsmodell.h"
 #include "DiagrammAnsicht.h"
 #include "FormTeil.h"
 #include "Meldungen.h"
+#include "Referenzgroessen.h"
 #include "Teiler.h"
 #include "Voreinstellungen.h"
 #include "W32_CLC.h"
@@ -57,9 +59,11 @@ TDlgVerteilung::TDlgVerteilung(QWidget *eltern) : QDialog(eltern) {
   schrift.setStyleHint(QFont::SansSerif);
   setFont(schrift);
   Aufbauen();
-  resize(Breite, Hoehe);
+  // The reference size, or what the layout needs where the fonts are wider.
+  const QSize groesse = QSize(Breite, Hoehe).expandedTo(minimumSizeHint());
+  resize(groesse);
   const QScreen *bildschirm = eltern ? eltern->screen() : QGuiApplication::primaryScreen();
-  if (bildschirm) move(bildschirm->availableGeometry().center() - QPoint(Breite / 2, Hoehe / 2));
+  if (bildschirm) move(bildschirm->availableGeometry().center() - QPoint(groesse.width() / 2, groesse.height() / 2));
 }
 
 QWidget *TDlgVerteilung::Tabelle() {
@@ -93,6 +97,11 @@ QWidget *TDlgVerteilung::Tabelle() {
   summe->setObjectName("LSumme");
   summe->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   summe->setGeometry(MitteX, summeY, ProzentX - 6 - MitteX, FeldHoehe);
+  // The fields stand where the reference layout puts them; the splitter and the dialog keep room for
+  // all of them and the headings.
+  const int rechts =
+      std::max(ProzentX + ProzentBreite + MitteX, wahrscheinlichkeit->x() + wahrscheinlichkeit->sizeHint().width());
+  tabelle->setMinimumSize(rechts, summeY + FeldHoehe + MitteX);
   return tabelle;
 }
 
@@ -131,7 +140,7 @@ void TDlgVerteilung::Aufbauen() {
   auto knopf = [&](const QString &text, const char *name) {
     auto *b = new QPushButton(text, leiste);
     b->setObjectName(name);
-    b->setFixedSize(75, 25);
+    KnopfGroesseSetzen(b, {75, 25}); // wider where the text needs it ("Gleichverteilt")
     zeile->addWidget(b);
     return b;
   };
@@ -260,8 +269,11 @@ void TDlgVerteilung::FormBerechnet(const FormAngabe &angabe, const FormErgebnis 
 
 void TDlgVerteilung::BtnFormClick(bool an) {
   if (an == formTeil_->isVisibleTo(this)) return;
+  // The height before: the shown part may already have grown the dialog to its new minimum.
+  const int hoehe = height();
   formTeil_->setVisible(an);
-  resize(width(), height() + (an ? FormHoehe : -FormHoehe));
+  layout()->activate(); // the new minimum now, not at the next layout pass
+  resize(width(), hoehe + (an ? FormHoehe : -FormHoehe));
   if (an) formTeil_->Vorbelegen(rahmen_.Form, rahmen_.Min, rahmen_.Max);
   OkPruefen();
 }

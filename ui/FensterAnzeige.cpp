@@ -45,7 +45,7 @@ bool TFensterAnzeige::HistogrammKontinuierlich() const { return w_.Kontinuierlic
 
 void TFensterAnzeige::HistogrammLeeren() {
   histogramm_ = nullptr;
-  w_.Histogramm->BalkenSetzen({}, {});
+  kwt::HistogrammLeeren(*w_.Histogramm);
   w_.Histogramm->SofortZeichnen();
 }
 

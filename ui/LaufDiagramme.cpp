@@ -7,6 +7,11 @@ void HistogrammAnsichtEinrichten(TDiagrammAnsicht &ansicht) {
   ansicht.setLinkeAchse(0, HistogrammAchseAnfangs);
 }
 
+void HistogrammLeeren(TDiagrammAnsicht &ansicht) {
+  ansicht.BalkenSetzen({}, {});
+  ansicht.setLinkeAchse(0, HistogrammAchseAnfangs);
+}
+
 void KurvenAnsichtEinrichten(TDiagrammAnsicht &ansicht) { ansicht.setTitel(QString::fromUtf8(KurvenTitel)); }
 
 void HistogrammZeigen(TDiagrammAnsicht &ansicht, const Histogramm &histogramm) {

@@ -19,6 +19,10 @@ void HistogrammAnsichtEinrichten(TDiagrammAnsicht &ansicht);
 // Title of a line view (TDiagrammAnsicht::Art::Linien) for the curve.
 void KurvenAnsichtEinrichten(TDiagrammAnsicht &ansicht);
 
+// The histogram view as it is before the first run: no bars, no class labels, the value axis of its
+// start. A run's preparation empties the view so; a run of 0 trials, which ends with its error
+// before any bar is drawn, leaves it so.
+void HistogrammLeeren(TDiagrammAnsicht &ansicht);
 // The bars of the histogram's counts and the value axis to the largest count plus 5. Only what
 // changed is redrawn, so a run may call this after every trial.
 void HistogrammZeigen(TDiagrammAnsicht &ansicht, const Histogramm &histogramm);

@@ -37,23 +37,25 @@ TMainForm::TMainForm(Bewertungsmodell &modell, QWidget *eltern)
   widgets.Histogramm = chart2_;
   widgets.Kurve = chartRH_;
   anzeige_ = std::make_unique<TFensterAnzeige>(widgets);
-  resize(766, 741);
+  // The reference size, or what the layout needs where the window's fonts are wider.
+  const QSize groesse = QSize(766, 741).expandedTo(minimumSizeHint());
+  resize(groesse);
   if (const QScreen *bildschirm = screen()) {
     const QRect r = bildschirm->availableGeometry();
-    move(r.center() - QPoint(766 / 2, 741 / 2));
+    move(r.center() - QPoint(groesse.width() / 2, groesse.height() / 2));
   }
   // Key preview: the window sees every key before the control that has the focus.
   qApp->installEventFilter(this);
   verteilungBearbeiten_ = VerteilungBearbeiten;
   programmInfo_ = [](QWidget *eltern) { ProgrammInfoZeigen(eltern); };
-  dateiDialog_ = [](QWidget *eltern, bool speichern, const QString &titel, const QString &filter,
-                    const QString &endung) {
+  dateiDialog_ = [](QWidget *eltern, bool speichern, const QString &titel, QString &filter, const QString &endung) {
     QFileDialog dialog(eltern, titel, QString(), filter);
     dialog.setAcceptMode(speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(speichern ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(endung);
-    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
-                                                                                   : QString();
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+    filter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().first();
   };
   druckDialog_ = [](QWidget *eltern, QPrinter &drucker) {
     QPrintDialog dialog(&drucker, eltern);

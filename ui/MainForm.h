@@ -79,10 +79,12 @@ public:
   // The print dialog PrDlg before a chart of this window prints; true when the user confirmed.
   using TDruckDialog = std::function<bool(QWidget *eltern, QPrinter &drucker)>;
   void setDruckDialog(TDruckDialog f) { druckDialog_ = std::move(f); }
-  // The file dialog for scenarios and CSV: returns the chosen path, empty when cancelled. The save
-  // dialog asks before it replaces an existing file.
+  // The file dialog for scenarios, CSV and the report: returns the chosen path, empty when cancelled.
+  // The save dialog asks before it replaces an existing file. filter holds the dialog's filters,
+  // the first one chosen at the start; the dialog leaves in it the filter the user chose (the CSV
+  // file's separator follows it).
   using TDateiDialog = std::function<QString(QWidget *eltern, bool speichern, const QString &titel,
-                                             const QString &filter, const QString &endung)>;
+                                             QString &filter, const QString &endung)>;
   void setDateiDialog(TDateiDialog f) { dateiDialog_ = std::move(f); }
 
   // What the fields and tables hold, as a scenario, with each shape that still gives its parameter's

@@ -1,5 +1,10 @@
 // The main window's layout: the parameter panels, the groups "Berechnen" and "Statistische Daten",
 // the two chart pages, the hint bar, the status bar and the menu.
+//
+// The pixel sizes of the reference layout are minimums: a group, panel or button grows where its
+// texts in the window's font need more, and the window's minimum size is that of its layout, so no
+// widget is ever drawn over another. The upper area keeps its height when the window grows; the
+// chart pages take the rest.
 #include <QAction>
 #include <QCheckBox>
 #include <QFrame>
@@ -8,17 +13,22 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "DiagrammAnsicht.h"
+#include "Fortschrittsbalken.h"
 #include "LaufDiagramme.h"
 #include "MainForm.h"
 #include "ParameterPanels.h"
+#include "Referenzgroessen.h"
+#include "Rollbereich.h"
 #include "StatusLeiste.h"
+#include "W32_CLC.h"
 #include "ZahlFeld.h"
 
 namespace kwt {
@@ -27,22 +37,37 @@ namespace {
 
 const QColor Marineblau(0, 0, 128);
 
+// The upper area's height, as in the reference layout.
+constexpr int ObenHoehe = 366;
+// The charts keep room for their title, both axes and a plot to read.
+constexpr int DiagrammMindesthoehe = 160;
+
+// The widest figure each value column of "Statistische Daten" holds without growing. The result
+// lines keep ten digits, so the median never has more; the columns hold every market value of up to
+// ten digits with its sign, and every difference (a fraction with six decimals) below 1.000 in
+// magnitude. A wider figure (bounds far outside valuation practice) widens its column and the
+// window's minimum with it instead of covering a caption.
+std::string BreitesteKennzahl(int dezimalen) {
+  return ZahlFormatieren(dezimalen, true, true, dezimalen == 0 ? -9999999999.0L : -999.999999L, false);
+}
+
 QLabel *Beschriftung(const QString &text, QWidget *eltern) { return new QLabel(text, eltern); }
 
 } // namespace
 
 QWidget *TMainForm::ParameterGruppe() {
-  auto *gruppe = new QGroupBox("Parameter");
+  auto *gruppe = new TReferenzgroesse<QGroupBox>({430, 358}, "Parameter");
   gruppe->setObjectName("GroupBox1");
-  gruppe->setFixedSize(430, 358);
+  // The five panels stacked without gaps, as in the reference layout: the panel's own margins
+  // part them.
   auto *spalte = new QVBoxLayout(gruppe);
-  spalte->setSpacing(4);
+  spalte->setSpacing(0);
+  spalte->setContentsMargins(6, 0, 6, 2);
   const QFont feldSchrift("Courier New", 9);
   for (Parameter p : AlleParameter) {
     const TParameterPanel &d = ParameterPanels[p];
-    auto *panel = new QFrame(gruppe);
+    auto *panel = new TReferenzgroesse<QFrame>({410, 64}, gruppe);
     panel->setObjectName(QString("PanelParam%1").arg(p + 1));
-    panel->setFixedSize(410, 64);
     auto *raster = new QGridLayout(panel);
     raster->setContentsMargins(6, 2, 6, 2);
     auto *titel = new QLabel(d.Titel, panel);
@@ -66,7 +91,7 @@ QWidget *TMainForm::ParameterGruppe() {
     }
     btnV_[p] = new QPushButton("Verteilung", panel);
     btnV_[p]->setObjectName(d.KnopfName);
-    btnV_[p]->setFixedSize(75, 25);
+    KnopfGroesseSetzen(btnV_[p], {75, 25});
     if (p == RND) {
       // The RND row also takes its bounds from the remaining-life model, under its title.
       btnRndModell_ = new QPushButton("Modernisierung…", panel);
@@ -97,10 +122,10 @@ QWidget *TMainForm::ParameterGruppe() {
 }
 
 QWidget *TMainForm::BerechnenGruppe() {
-  auto *gruppe = new QGroupBox("Berechnen");
+  auto *gruppe = new TReferenzgroesse<QGroupBox>({320, 163}, "Berechnen");
   gruppe->setObjectName("GroupBox2");
-  gruppe->setFixedSize(320, 163);
   auto *zeilen = new QHBoxLayout(gruppe);
+  zeilen->setContentsMargins(9, 4, 9, 4); // the progress bar's 133 pixels fill the group's height
   auto *raster = new QGridLayout;
   eVersuche_ = new TZahlFeld("iii,iii,iii,iii", gruppe);
   eVersuche_->setObjectName("EVersuche");
@@ -119,7 +144,7 @@ QWidget *TMainForm::BerechnenGruppe() {
   btnCalculate_->setObjectName("BtnCalculate");
   btnStop_ = new QPushButton("Stop", gruppe);
   btnStop_->setObjectName("BtnStop");
-  for (QPushButton *b : {btnCalculate_, btnStop_}) b->setFixedWidth(80);
+  for (QPushButton *b : {btnCalculate_, btnStop_}) KnopfGroesseSetzen(b, {80, 0});
   raster->addWidget(new QLabel("Anzahl Durchläufe:", gruppe), 0, 0);
   raster->addWidget(eVersuche_, 0, 1);
   raster->addWidget(new QLabel("Akt. Durchlauf:", gruppe), 1, 0);
@@ -131,7 +156,7 @@ QWidget *TMainForm::BerechnenGruppe() {
   knoepfe->addStretch();
   raster->addLayout(knoepfe, 3, 0, 1, 2);
   raster->setRowStretch(4, 1);
-  progress_ = new QProgressBar(gruppe);
+  progress_ = new TFortschrittsbalken(gruppe);
   progress_->setObjectName("Progress");
   progress_->setOrientation(Qt::Vertical);
   progress_->setRange(0, 100);
@@ -146,9 +171,8 @@ QWidget *TMainForm::BerechnenGruppe() {
 }
 
 QWidget *TMainForm::StatistikGruppe() {
-  auto *gruppe = new QGroupBox("Statistische Daten");
+  auto *gruppe = new TReferenzgroesse<QGroupBox>({320, 184}, "Statistische Daten");
   gruppe->setObjectName("GroupBox3");
-  gruppe->setFixedSize(320, 184);
   auto *spalte = new QVBoxLayout(gruppe);
   spalte->setSpacing(4);
   spalte->setContentsMargins(4, 4, 4, 4);
@@ -182,13 +206,19 @@ QWidget *TMainForm::StatistikGruppe() {
     }
     raster->addWidget(b, zeile, spalte);
     raster->addWidget(w, zeile, spalte + 1);
+    // The column's width, not the label's: a label's own minimum would keep a wider figure from
+    // widening its column.
+    const int breite = ZahlenBreite(w->fontMetrics(), QString::fromStdString(BreitesteKennzahl(e.Dezimalen)));
+    raster->setColumnMinimumWidth(spalte + 1, std::max(raster->columnMinimumWidth(spalte + 1), breite));
   };
   setzen(oben, Kennzahl::LMinVKW, 0, 0);
   setzen(oben, Kennzahl::LMaxVKW, 1, 0);
   setzen(oben, Kennzahl::LMittelVKW, 2, 0);
-  setzen(oben, Kennzahl::LMWSTP, 0, 2);
-  setzen(oben, Kennzahl::LMedianSTP, 1, 2);
-  setzen(oben, Kennzahl::LDiffP, 2, 2);
+  // Column 2 is a gap between the first figures and the captions of the second column.
+  setzen(oben, Kennzahl::LMWSTP, 0, 3);
+  setzen(oben, Kennzahl::LMedianSTP, 1, 3);
+  setzen(oben, Kennzahl::LDiffP, 2, 3);
+  oben->setColumnMinimumWidth(2, 6);
   oben->setColumnStretch(1, 1);
   setzen(unten, Kennzahl::LWeightedVKW, 0, 0);
   setzen(unten, Kennzahl::LDiffWMedian, 1, 0);
@@ -206,13 +236,19 @@ QWidget *TMainForm::StatistikGruppe() {
 
 void TMainForm::Aufbauen() {
   auto *zentrum = new QWidget(this);
-  auto *spalte = new QVBoxLayout(zentrum);
+  auto *zentrumSpalte = new QVBoxLayout(zentrum);
+  zentrumSpalte->setContentsMargins(0, 0, 0, 0);
+  zentrumSpalte->setSpacing(0);
+  // Upper area and chart pages; the hint bar stays below them, outside the scrolling.
+  auto *inhalt = new QWidget;
+  inhalt->setObjectName("PanelInhalt");
+  auto *spalte = new QVBoxLayout(inhalt);
   spalte->setContentsMargins(0, 0, 0, 0);
   spalte->setSpacing(0);
 
-  auto *oben = new QWidget(zentrum);
+  auto *oben = new TReferenzgroesse<QWidget>({0, ObenHoehe}, inhalt);
   oben->setObjectName("PanelOben");
-  oben->setFixedHeight(366);
+  oben->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   auto *obenZeile = new QHBoxLayout(oben);
   obenZeile->setContentsMargins(4, 4, 4, 4);
   obenZeile->addWidget(ParameterGruppe(), 0, Qt::AlignTop);
@@ -231,7 +267,7 @@ void TMainForm::Aufbauen() {
   memo->hide();
   spalte->addWidget(oben);
 
-  pageControl_ = new QTabWidget(zentrum);
+  pageControl_ = new QTabWidget(inhalt);
   pageControl_->setObjectName("PageControl1");
   auto seite = [&](const char *name, const char *panelName, const QString &titel, TDiagrammAnsicht *ansicht) {
     auto *s = new QWidget;
@@ -249,9 +285,11 @@ void TMainForm::Aufbauen() {
   };
   chart2_ = new TDiagrammAnsicht(TDiagrammAnsicht::Art::Balken);
   chart2_->setObjectName("Chart2");
+  chart2_->setMinimumHeight(DiagrammMindesthoehe);
   HistogrammAnsichtEinrichten(*chart2_);
   chartRH_ = new TDiagrammAnsicht(TDiagrammAnsicht::Art::Linien);
   chartRH_->setObjectName("ChartRH");
+  chartRH_->setMinimumHeight(DiagrammMindesthoehe);
   KurvenAnsichtEinrichten(*chartRH_);
   chartRH_->setMenuNamen("PopupDruckenRH", {"MenuItem1", "MenuItem2", "MenuItem3", "MenuItem4"});
   for (TDiagrammAnsicht *a : {chart2_, chartRH_}) {
@@ -260,13 +298,16 @@ void TMainForm::Aufbauen() {
   seite("TabSheet1", "Panel1", "Histogramm", chart2_);
   seite("TabSheet2", "Panel3", "Relative Häufigkeitsverteilung", chartRH_);
   spalte->addWidget(pageControl_, 1);
+  auto *rollbereich = new TRollbereich(inhalt, zentrum);
+  rollbereich->setObjectName("Rollbereich");
+  zentrumSpalte->addWidget(rollbereich, 1);
 
   auto *hinweis = new QLabel("Drucken und Zwischenablage mit rechter Maustaste aufrufen.", zentrum);
   hinweis->setObjectName("Panel4");
   hinweis->setFixedHeight(20);
   hinweis->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   hinweis->setIndent(4);
-  spalte->addWidget(hinweis);
+  zentrumSpalte->addWidget(hinweis);
   setCentralWidget(zentrum);
 
   status_ = new TStatusLeiste(this);

@@ -21,7 +21,11 @@ namespace kwt {
 
 namespace {
 const char *SzenarioFilter = "KWT-Szenarien (*.kwt);;Alle Dateien (*)";
-}
+// The CSV file's separator is the filter chosen in the save dialog. Semicolons come first: a
+// spreadsheet under German regional settings opens a comma file as one column.
+const char *CsvSemikolonFilter = "CSV mit Semikolon – Excel und LibreOffice auf Deutsch (*.csv)";
+const char *CsvKommaFilter = "CSV mit Komma – RFC 4180, für R und Python (*.csv)";
+} // namespace
 
 void TMainForm::BtnCalculateClick() {
   // A second "Berechnen" while a run goes does nothing.
@@ -59,7 +63,8 @@ void TMainForm::mnDateiSchliessenClick() { close(); }
 
 void TMainForm::mnSzenarioOeffnenClick() {
   BefehlAusfuehren(this, [this] {
-    const QString pfad = dateiDialog_(this, false, "Szenario öffnen", SzenarioFilter, "kwt");
+    QString filter = SzenarioFilter;
+    const QString pfad = dateiDialog_(this, false, "Szenario öffnen", filter, "kwt");
     if (!pfad.isEmpty()) SzenarioOeffnen(pfad);
   });
 }
@@ -75,16 +80,19 @@ void TMainForm::SzenarioOeffnen(const QString &pfad) {
 void TMainForm::mnSzenarioSpeichernClick() {
   BefehlAusfuehren(this, [this] {
     const Szenario s = SzenarioAusFenster();
-    const QString pfad = dateiDialog_(this, true, "Szenario speichern", SzenarioFilter, "kwt");
+    QString filter = SzenarioFilter;
+    const QString pfad = dateiDialog_(this, true, "Szenario speichern", filter, "kwt");
     if (!pfad.isEmpty()) SzenarioSpeichern(pfad.toStdString(), s);
   });
 }
 
 void TMainForm::mnWerteCsvClick() {
   BefehlAusfuehren(this, [this] {
-    const QString pfad = dateiDialog_(this, true, "Werte als CSV speichern", "CSV-Dateien (*.csv);;Alle Dateien (*)",
-                                      "csv");
-    if (!pfad.isEmpty()) DateiSicherSchreiben(pfad.toStdString(), ErgebnisCsv(lauf_.Ergebnis()));
+    QString filter = QString::fromUtf8(CsvSemikolonFilter) + ";;" + QString::fromUtf8(CsvKommaFilter) + ";;Alle Dateien (*)";
+    const QString pfad = dateiDialog_(this, true, "Werte als CSV speichern", filter, "csv");
+    if (pfad.isEmpty()) return;
+    const CsvTrenner trenner = filter == QString::fromUtf8(CsvKommaFilter) ? CsvTrenner::Komma : CsvTrenner::Semikolon;
+    DateiSicherSchreiben(pfad.toStdString(), ErgebnisCsv(lauf_.Ergebnis(), trenner));
   });
 }
 
@@ -109,8 +117,8 @@ void TMainForm::mnBerichtPdfClick() {
     Parameterwerte min, max;
     GrenzenLesen(min, max);
     const Auswertung a = AuswertungBerechnen(modell_, min, max, lauf_.Ergebnis(), lauf_.Laeuft());
-    const QString pfad =
-        dateiDialog_(this, true, "Bericht als PDF speichern", "PDF-Dateien (*.pdf);;Alle Dateien (*)", "pdf");
+    QString filter = "PDF-Dateien (*.pdf);;Alle Dateien (*)";
+    const QString pfad = dateiDialog_(this, true, "Bericht als PDF speichern", filter, "pdf");
     if (pfad.isEmpty()) return;
     const QByteArray pdf = BerichtPdf(a, lauf_.Ergebnis(), QDateTime::currentDateTime());
     DateiSicherSchreiben(pfad.toStdString(), std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));

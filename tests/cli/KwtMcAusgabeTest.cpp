@@ -206,6 +206,8 @@ TEST(KwtMcTexte, MeldungenAufDeutsch) {
        "Ungültiger Wert für --bo: '1000000000' (Bodenwert, Maximum: der Betrag muss unter 1000000000 liegen)"},
       {{"--prozent", "rnd=0,0,10,20,40,20,10,0,0,101"},
        "Ungültiger Wert für --prozent: '101' (Restnutzungsdauer, Klasse 10: Prozent von 0 bis 100 erwartet)"},
+      {{"--csv-trenner", "semikolon"}, "Ungültiger Wert für --csv-trenner: 'semikolon' (; oder , erwartet)"},
+      {{"--csv-trenner", ";;"}, "Ungültiger Wert für --csv-trenner: ';;' (; oder , erwartet)"},
       {{"--versuche"}, "Die Option --versuche braucht einen Wert: ZAHL."},
       {{"--json=ja"}, "Die Option '--json' nimmt keinen Wert."},
       {{"--gibtsnicht"}, "Unbekannte Option '--gibtsnicht' (kwt-mc --hilfe zeigt alle)."},
@@ -232,7 +234,9 @@ TEST(KwtMcTexte, HilfeAufDeutsch) {
       // Each bound with an example of its own size.
       "Liegenschaftszinssatz in Prozent, über -100 und nicht 0, z. B. 4.8:5.1", "Restnutzungsdauer in Jahren, z. B. 40:60",
       "Jahresrohertrag, z. B. 310000:370000", "Bewirtschaftungskosten, z. B.", "60000:85000 (Vorgabe)",
-      "Bodenwert, z. B. 675000:720000", "Rückgabewert: 0 Erfolg;"};
+      "Bodenwert, z. B. 675000:720000", "Rückgabewert: 0 Erfolg;",
+      // The separator of the CSV file, with its default.
+      "  --csv-trenner ;|,           Trennzeichen der CSV-Datei: ';' (Semikolon", "Vorgabe ','"};
   // The descriptions as one line each, wherever the help wrapped them.
   const std::string flach = std::regex_replace(a.aus, std::regex("\n {30}"), " ");
   for (const char *text : erwartet) EXPECT_NE(flach.find(text), std::string::npos) << text << "\n" << a.aus;

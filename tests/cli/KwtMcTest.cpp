@@ -14,6 +14,7 @@
 #include "Simulationslauf.h"
 #include "Standardmodell.h"
 #include "Szenario.h"
+#include "W32_CLC.h"
 
 #include <filesystem>
 #include <fstream>
@@ -367,19 +368,51 @@ TEST(KwtMc, DateinamenMitUmlautenUndLeerzeichen) {
   EXPECT_FALSE(std::filesystem::exists(DateiPfad(szenario)));
 }
 
-TEST(KwtMc, CsvDatei) {
+// The CSV file in both separators, read back as a spreadsheet would: the values give the run's mean,
+// the lines its distinct sorted list; without --csv-trenner commas as before.
+TEST(KwtMc, CsvDateiInBeidenTrennern) {
   const auto pfad = (std::filesystem::temp_directory_path() / "kwt-mc-test.csv").string();
-  const Ausgabe a = Aufrufen({"--seed", "3", "--versuche", "25", "--csv", pfad});
-  ASSERT_EQ(a.status, 0);
-  {
+  const struct {
+    std::vector<std::string> option;
+    char trenner;
+  } faelle[] = {{{}, ','}, {{"--csv-trenner", ","}, ','}, {{"--csv-trenner", ";"}, ';'}};
+  for (const auto &f : faelle) {
+    std::vector<std::string> argumente{"--seed", "3", "--versuche", "25", "--json", "--csv", pfad};
+    argumente.insert(argumente.end(), f.option.begin(), f.option.end());
+    const Ausgabe a = Aufrufen(argumente);
+    ASSERT_EQ(a.status, 0) << a.fehler;
+    const json j = Lesen(a.aus);
     std::ifstream datei(pfad, std::ios::binary);
-    std::string kopf;
-    std::getline(datei, kopf);
-    EXPECT_EQ(kopf, "Versuch,Wert,Zeile\r");
-    int zeilen = 1;
-    for (std::string z; std::getline(datei, z);) ++zeilen;
-    EXPECT_EQ(zeilen, 26);
-  } // closed first: Windows does not remove an open file
+    const std::string text((std::istreambuf_iterator<char>(datei)), std::istreambuf_iterator<char>());
+    const std::string t(1, f.trenner);
+    ASSERT_EQ(text.rfind("Versuch" + t + "Wert" + t + "Zeile\r\n", 0), 0u) << text;
+    std::int64_t summe = 0;
+    int versuche = 0;
+    std::vector<std::string> zeilen;
+    std::istringstream zeilenweise(text.substr(text.find('\n') + 1));
+    for (std::string zeile; std::getline(zeilenweise, zeile);) {
+      ASSERT_EQ(zeile.back(), '\r');
+      zeile.pop_back();
+      std::vector<std::string> felder;
+      std::istringstream feldweise(zeile);
+      for (std::string feld; std::getline(feldweise, feld, f.trenner);) felder.push_back(feld);
+      if (zeile.back() == f.trenner) felder.emplace_back();
+      ASSERT_EQ(felder.size(), 3u) << zeile;
+      if (!felder[0].empty()) {
+        EXPECT_EQ(felder[0], std::to_string(++versuche));
+        summe += std::stoll(felder[1]);
+      }
+      if (!felder[2].empty()) {
+        ASSERT_EQ(felder[2].size(), 12u) << felder[2];
+        zeilen.push_back(felder[2].substr(1, 10));
+      }
+    }
+    EXPECT_EQ(versuche, 25);
+    EXPECT_EQ(ZahlFormatieren(0, true, true, static_cast<Extended>(summe) / versuche, false),
+              j["labels"]["LMWSTP"].get<std::string>());
+    EXPECT_EQ(zeilen.size(), j["zeilen"].get<std::size_t>());
+    EXPECT_TRUE(std::is_sorted(zeilen.begin(), zeilen.end()));
+  }
   std::filesystem::remove(pfad);
 }
 

@@ -95,6 +95,7 @@ protected:
 };
 
 TEST_F(DiagrammTest, GemeinsamesAussehen) {
+  balken.BalkenSetzen({QStringLiteral("410"), QStringLiteral("430")}, {3, 7}); // grid lines need classes
   for (TDiagrammAnsicht *ansicht : {&balken, &linien}) {
     QChart *d = ansicht->chart();
     EXPECT_FALSE(d->legend()->isVisible());
@@ -143,9 +144,11 @@ TEST_F(DiagrammTest, Balkenansicht) {
   balken.BalkenSetzen({QStringLiteral("410"), QStringLiteral("430"), QStringLiteral("450")}, {3, 8, 2});
   EXPECT_EQ(kategorien.count(), 0);
   EXPECT_EQ(balken.Balken()->at(1), 8);
+  // Without classes the axis is a bare line: one empty label at its end, no grid.
   balken.BalkenSetzen({}, {});
   EXPECT_EQ(balken.Balken()->count(), 0);
-  EXPECT_TRUE(balken.UntereAchse()->categoriesLabels().isEmpty());
+  EXPECT_EQ(balken.UntereAchse()->categoriesLabels(), QStringList{QString()});
+  EXPECT_FALSE(balken.UntereAchse()->isGridLineVisible());
 
   // The distribution editor: labels every 10, up to 105 for a one-point distribution.
   balken.setLinkeAchse(0, 105, 10);
@@ -154,6 +157,34 @@ TEST_F(DiagrammTest, Balkenansicht) {
   // A histogram of 1000 and more is labelled with grouped thousands.
   balken.setLinkeAchse(0, 1067.5);
   EXPECT_TRUE(balken.LinkeAchse()->categoriesLabels().contains(QStringLiteral("1.000")));
+}
+
+// A bar view emptied after a run looks exactly as one that never had bars (Qt would keep the last
+// grid lines of an axis whose labels all went), and both show the bottom axis.
+TEST_F(DiagrammTest, GeleerteBalkenansichtWieNeu) {
+  TDiagrammAnsicht neu{TDiagrammAnsicht::Art::Balken};
+  for (TDiagrammAnsicht *a : {&balken, &neu}) {
+    a->setTitel(QStringLiteral("Histogramm der Verkehrswerte"));
+    a->setLinkeAchse(0, 1067.5);
+  }
+  neu.resize(balken.size());
+  neu.show();
+  QStringList klassen;
+  for (int i = 0; i < 35; ++i) klassen << QString::number(4000 + 60 * i);
+  balken.BalkenSetzen(klassen, QList<double>(35, 80));
+  balken.setLinkeAchse(0, 85);
+  balken.SofortZeichnen();
+  balken.BalkenSetzen({}, {});
+  balken.setLinkeAchse(0, 1067.5);
+  QCoreApplication::processEvents();
+  const QImage geleert = balken.grab().toImage(), leer = neu.grab().toImage();
+  EXPECT_TRUE(geleert == leer);
+  // The bottom axis line runs along the plot's foot: a row of black pixels across the middle.
+  const QRectF flaeche = neu.chart()->plotArea();
+  int schwarz = 0;
+  for (int y = static_cast<int>(flaeche.bottom()) - 1; y <= static_cast<int>(flaeche.bottom()) + 1; ++y)
+    schwarz += leer.pixelColor(static_cast<int>(flaeche.center().x()), y) == QColor(Qt::black);
+  EXPECT_EQ(schwarz, 1);
 }
 
 TEST_F(DiagrammTest, GleicheKlassenbeschriftungenBleibenSichtbar) {

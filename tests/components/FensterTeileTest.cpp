@@ -1,23 +1,38 @@
-// Splash, status bar with clock, splitter, pictures and the error box.
+// Splash, status bar with clock, splitter, pictures, the error box, the progress bar, the scroll area
+// around a window and the sizes from the font.
 #include <gtest/gtest.h>
 
 #include "QtAusgabe.h"
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QImage>
+#include <QLayout>
+#include <QVBoxLayout>
+#include <QScrollBar>
+#include <QPushButton>
+#include <QProgressBar>
+#include <QLabel>
+#include <QHBoxLayout>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
 #include <functional>
+#include <map>
 #include <new>
 #include <stdexcept>
 
 #include "Bilder.h"
+#include "Fenstermasse.h"
+#include "Fortschrittsbalken.h"
 #include "Gleitkomma.h"
 #include "Meldungen.h"
+#include "Referenzgroessen.h"
+#include "Rollbereich.h"
 #include "Splash.h"
 #include "StatusLeiste.h"
 #include "Teiler.h"
@@ -276,6 +291,89 @@ TEST(Teiler, BehaeltDasVerhaeltnis) {
   EXPECT_EQ(teiler->sizes()[0], 381);
   teiler->resize(1530, 357);
   EXPECT_NEAR(teiler->sizes()[0], 1527 * 381.0 / 762, 1);
+}
+
+// At 0 the run's progress bar is empty (Qt's Fusion style draws a line of progress there); from the
+// first percent on the chunk grows with the value.
+TEST(Fortschrittsbalken, BeiNullLeer) {
+  TFortschrittsbalken balken;
+  balken.setOrientation(Qt::Vertical);
+  balken.setRange(0, 100);
+  balken.setTextVisible(false);
+  balken.setFixedSize(19, 133);
+  balken.show();
+  std::map<int, int> pixel;
+  for (int wert : {0, 1, 50, 100, 0}) {
+    balken.setValue(wert);
+    pixel[wert] = test::FortschrittsPixel(balken);
+  }
+  EXPECT_EQ(pixel[0], 0);
+  EXPECT_GT(pixel[1], 0);
+  EXPECT_GT(pixel[50], 3 * pixel[1]);
+  EXPECT_GT(pixel[100], pixel[50] * 3 / 2);
+  // Qt's own bar draws a line at 0: the test sees what it claims to see.
+  QProgressBar qt;
+  qt.setOrientation(Qt::Vertical);
+  qt.setRange(0, 100);
+  qt.setValue(0);
+  qt.setTextVisible(false);
+  qt.setFixedSize(19, 133);
+  qt.show();
+  EXPECT_GT(test::FortschrittsPixel(qt), 0);
+}
+
+// Buttons keep the reference size unless their text needs more; a number shape gets the room of its
+// widest digits.
+TEST(Referenzgroessen, KnoepfeUndZahlen) {
+  QWidget fenster;
+  QPushButton kurz(QStringLiteral("OK"), &fenster), lang(QStringLiteral("Gleichverteilt und noch mehr Text"), &fenster);
+  for (QPushButton *k : {&kurz, &lang}) KnopfGroesseSetzen(k, {75, 25});
+  EXPECT_EQ(kurz.size(), QSize(75, 25));
+  EXPECT_EQ(lang.height(), 25);
+  EXPECT_GE(lang.width(), lang.fontMetrics().horizontalAdvance(lang.text()));
+  EXPECT_GE(lang.width(), lang.sizeHint().width());
+  const QFontMetrics masse(fenster.font());
+  EXPECT_GE(ZahlenBreite(masse, QStringLiteral("-9.999.999.999")), masse.horizontalAdvance(QStringLiteral("-1.234.567.890")));
+  EXPECT_EQ(ZahlenBreite(masse, QStringLiteral("1.0")), ZahlenBreite(masse, QStringLiteral("7.3")));
+
+  // A widget of reference size grows with its contents, and asks for no more than it needs.
+  TReferenzgroesse<QWidget> rahmen({320, 184});
+  auto *zeile = new QHBoxLayout(&rahmen);
+  auto *text = new QLabel(QStringLiteral("schmal"));
+  zeile->addWidget(text);
+  EXPECT_EQ(rahmen.sizeHint(), QSize(320, 184));
+  text->setText(QString(80, u'W'));
+  EXPECT_GT(rahmen.minimumSizeHint().width(), 320);
+  EXPECT_EQ(rahmen.sizeHint(), rahmen.minimumSizeHint());
+}
+
+// Smaller than its content, the area scrolls; the content keeps its minimum and the area reports
+// it as its own, so that a window's minimum follows its content, also when that grows.
+TEST(Rollbereich, MindestensDerInhalt) {
+  auto *inhalt = new QWidget;
+  auto *zeile = new QHBoxLayout(inhalt);
+  auto *text = new QLabel(QStringLiteral("Mittel Stichprobe:"));
+  zeile->addWidget(text);
+  QWidget fenster;
+  auto *spalte = new QVBoxLayout(&fenster);
+  spalte->setContentsMargins(0, 0, 0, 0);
+  auto *bereich = new TRollbereich(inhalt, &fenster);
+  spalte->addWidget(bereich);
+  fenster.show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(fenster.minimumSizeHint(), inhalt->minimumSizeHint());
+  text->setText(QString(60, u'W'));
+  QCoreApplication::processEvents();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(fenster.minimumSize().width(), inhalt->minimumSizeHint().width());
+  EXPECT_GE(fenster.width(), inhalt->minimumSizeHint().width());
+  // Forced smaller (a window system that ignores the minimum): scroll bars, the content whole.
+  fenster.setMinimumSize(0, 0);
+  fenster.layout()->setSizeConstraint(QLayout::SetNoConstraint);
+  fenster.resize(100, 30);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(bereich->horizontalScrollBar()->isVisible());
+  EXPECT_GE(inhalt->width(), inhalt->minimumSizeHint().width());
 }
 
 } // namespace

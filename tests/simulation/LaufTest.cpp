@@ -309,9 +309,18 @@ TEST(ErgebnisCsv, WerteInVersuchsfolgeUndSortierteZeilen) {
   Lauf l;
   l.modell.Verteilungen[BO].Prozent = ZeilenWerte(Zeile::Einpunkt);
   l.Starten(nurBodenMin(995.8L), nurBodenMax(1005.8L), 3, 99);
-  EXPECT_EQ(ErgebnisCsv(l.ergebnis), "Versuch,Wert,Zeile\r\n1,1001,\"0000001000\"\r\n2,1001,\r\n3,1001,\r\n");
   Lauf leer;
-  EXPECT_EQ(ErgebnisCsv(leer.ergebnis), "Versuch,Wert,Zeile\r\n");
+  const struct {
+    CsvTrenner trenner;
+    const char *csv, *leer;
+  } faelle[] = {
+      {CsvTrenner::Komma, "Versuch,Wert,Zeile\r\n1,1001,\"0000001000\"\r\n2,1001,\r\n3,1001,\r\n", "Versuch,Wert,Zeile\r\n"},
+      {CsvTrenner::Semikolon, "Versuch;Wert;Zeile\r\n1;1001;\"0000001000\"\r\n2;1001;\r\n3;1001;\r\n", "Versuch;Wert;Zeile\r\n"},
+  };
+  for (const auto &f : faelle) {
+    EXPECT_EQ(ErgebnisCsv(l.ergebnis, f.trenner), f.csv);
+    EXPECT_EQ(ErgebnisCsv(leer.ergebnis, f.trenner), f.leer);
+  }
 }
 
 } // namespace

@@ -17,6 +17,7 @@
 #include "DiagrammAnsicht.h"
 #include "DialogVerteilung.h"
 #include "Drucker.h"
+#include "Fenstermasse.h"
 #include "Fenstertest.h"
 #include "Teiler.h"
 
@@ -333,16 +334,20 @@ private slots:
     QVERIFY(!(f & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(f & Qt::WindowMaximizeButtonHint));
 
-    // The button bar: 41 pixels at the bottom, seven buttons of 75 x 25 from the left in this order.
+    // The button bar: 41 pixels at the bottom, seven buttons of 75 x 25 from the left in this order,
+    // wider where the text needs it ("Rechtsschief", "Gleichverteilt"), none over the next.
     QWidget *leiste = d.findChild<QWidget *>("PanelKnoepfe");
     QCOMPARE(leiste->geometry(), QRect(0, 398 - 41, 765, 41));
-    int x = -1;
+    int rechts = -1;
     for (const char *name : {"BtnOK", "BtnAbbrechen", "BtnLinks", "BtnNormal", "BtnRechts", "BtnGleich", "BtnEinpunkt"}) {
       auto *b = d.findChild<QPushButton *>(name);
-      QCOMPARE(b->size(), QSize(75, 25));
-      QVERIFY2(b->x() > x, name);
-      x = b->x();
+      QCOMPARE(b->height(), 25);
+      QVERIFY2(b->width() >= 75, name);
+      test::TextPasst(b);
+      QVERIFY2(b->x() > rechts, name);
+      rechts = b->geometry().right();
     }
+    QVERIFY(rechts < leiste->width());
     QCOMPARE(d.findChild<QPushButton *>("BtnOK")->text(), QString("&OK"));
     QVERIFY(d.findChild<QPushButton *>("BtnOK")->isDefault());
     QCOMPARE(d.findChild<QPushButton *>("BtnLinks")->text(), QString("Linksschief"));

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QClipboard>
 #include <QLabel>
@@ -34,6 +35,25 @@ class MainFormTest : public test::Fenstertest {
     Simulationslauf l(m);
     StilleAnzeige s;
     return l.Berechnen(StandardMin, StandardMax, n, s).Anzeigen;
+  }
+  // The CSV file of the last run, split at trenner: header, the ten stored values in trial order,
+  // the sorted lines quoted.
+  void CsvPruefen(const QString &pfad, char trenner) {
+    QFile datei(pfad);
+    QVERIFY(datei.open(QIODevice::ReadOnly));
+    const QList<QByteArray> zeilen = datei.readAll().split('\n');
+    QCOMPARE(zeilen.size(), 12); // header, ten trials, and the empty rest after the last CR LF
+    QCOMPARE(zeilen[0], QByteArray("Versuch") + trenner + "Wert" + trenner + "Zeile\r");
+    for (int i = 1; i <= 10; ++i) {
+      const QList<QByteArray> felder = zeilen[i].chopped(1).split(trenner);
+      QCOMPARE(felder.size(), 3);
+      QCOMPARE(felder[0].toInt(), i);
+      QCOMPARE(felder[1].toDouble(), Ergebnis().Werte[static_cast<std::size_t>(i - 1)]);
+      const auto &liste = Ergebnis().Liste.Zeilen();
+      QCOMPARE(felder[2], static_cast<std::size_t>(i) <= liste.size()
+                              ? QByteArray("\"") + liste[static_cast<std::size_t>(i - 1)].c_str() + "\""
+                              : QByteArray());
+    }
   }
   void LabelsPruefen(const std::array<std::string, Kennzahlen.size()> &erwartet) {
     for (const KennzahlEintrag &e : Kennzahlen) {
@@ -268,18 +288,49 @@ private slots:
              (QStringList{"ordner.kwt", "riesig.kwt"}));
   }
 
+  // "Werte als CSV speichern…" offers semicolons first (a spreadsheet under German regional
+  // settings splits at them) and RFC 4180 commas second; the file follows the filter chosen, also in
+  // the real file dialog, and "Alle Dateien" keeps the first. Read back, it holds the run's values.
   void WerteAlsCsv() {
-    const QString pfad = QDir::temp().filePath("kwt-fenster-test.csv");
-    fenster->setDateiDialog([&](QWidget *, bool, const QString &, const QString &, const QString &) { return pfad; });
+    QTemporaryDir ordner;
+    const QString pfad = ordner.filePath("werte.csv");
     Versuche(10);
     Klick("BtnCalculate");
-    fenster->findChild<QAction *>("mnWerteCsv")->trigger();
-    QFile datei(pfad);
-    QVERIFY(datei.open(QIODevice::ReadOnly));
-    const QList<QByteArray> zeilen = datei.readAll().split('\n');
-    QCOMPARE(zeilen[0], QByteArray("Versuch,Wert,Zeile\r"));
-    QCOMPARE(zeilen.size(), 12); // header, ten trials, and the empty rest after the last CR LF
-    QFile::remove(pfad);
+    const struct {
+      int wahl; // the filter chosen; -1: the dialog leaves it as offered
+      char trenner;
+    } faelle[] = {{-1, ';'}, {0, ';'}, {1, ','}, {2, ';'}};
+    for (const auto &f : faelle) {
+      QStringList angeboten;
+      fenster->setDateiDialog([&](QWidget *, bool, const QString &, QString &filter, const QString &) {
+        angeboten = filter.split(";;");
+        if (f.wahl >= 0) filter = angeboten[f.wahl];
+        return pfad;
+      });
+      Menu("mnWerteCsv");
+      QCOMPARE(angeboten.size(), 3);
+      QVERIFY(angeboten[0].startsWith("CSV mit Semikolon"));
+      QVERIFY(angeboten[1].startsWith("CSV mit Komma") && angeboten[1].contains("RFC 4180"));
+      CsvPruefen(pfad, f.trenner);
+    }
+    // The real dialog: the comma filter chosen there, for a new file (an existing one it would ask
+    // about first).
+    const QString neu = ordner.filePath("neu.csv");
+    HauptfensterOeffnen();
+    Versuche(10);
+    Klick("BtnCalculate");
+    QStringList angeboten;
+    ImModalenDialog<QFileDialog>([&](QFileDialog &d) {
+      angeboten = d.nameFilters();
+      QCOMPARE(d.selectedNameFilter(), angeboten.value(0));
+      d.selectNameFilter(angeboten.value(1));
+      d.selectFile(neu);
+      static_cast<QDialog &>(d).accept(); // as the button "Speichern" does
+    });
+    Menu("mnWerteCsv");
+    QCOMPARE(angeboten.size(), 3);
+    CsvPruefen(neu, ',');
+    QVERIFY(meldungen.isEmpty());
   }
 
   void VerteilungKnopfBereitetMitDenFeldernVor() {
