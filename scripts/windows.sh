@@ -114,6 +114,8 @@ vergleichen fehler-beim-start --seed 0 --lz 0:5.1 --json
 vergleichen fehler-im-versuch --seed 0 --lz 5:5 --rnd 50:50 --ro 340000:340000 --bwk 72500:72500 --bo 697500:697500
 vergleichen umlaute-szenario --seed 4 --szenario "Gutachten Müller/Straße 5.kwt" \
   --csv "Gutachten Müller/Wérte ä.csv" --liste "Gutachten Müller/Liste ö.txt"
+vergleichen formen --seed 7 --form lz=normal:4.9:0.15 --form ro=dreieck:300000:340000:380000 \
+  --form bwk=spanne:60000:80000:66.7 --rnd-modell 80:50:4:10 --exakt --json --csv-trenner ";" "${dateien[@]}"
 vergleichen falsches-argument --versuche abc
 vergleichen hilfe --hilfe
 if "$kwt_linux" --hilfe | grep -q -- '--version'; then
@@ -127,6 +129,8 @@ if [ "$klein" = 0 ]; then
   vergleichen negativer-zins --seed 9 --lz -2:3 --rnd 20.5:30 --json "${dateien[@]}"
   vergleichen fehler-im-lauf --seed 2 --lz -100.5:-99.5 --rnd 40.5:41.5 "${dateien[@]}"
   vergleichen keine-versuche --versuche 0 --json
+  vergleichen formen-pert-gleich --seed 11 --form bo=pert:600000:700000:760000 --form lz=gleich:4.5:5.5 \
+    --exakt "${dateien[@]}"
   vergleichen median-null --seed 1 --ro 0:0 --bwk 0:0 --bo 0:0 --json "${dateien[@]}"
   vergleichen prozente-unter-100 --seed 8 --prozent bo=0,0,10,20,40,10,10,0,0,0 --exakt "${dateien[@]}"
   vergleichen million-json --seed 1 --versuche 1000000 --json "${dateien[@]}"

@@ -461,7 +461,14 @@ TEST(KwtMc, LaeufeJederGroesseMitBegrenztemSpeicher) {
   }
 #if !defined(__SANITIZE_ADDRESS__)
   // AddressSanitizer's shadow memory and quarantine would count here; the bound is for the program.
-  EXPECT_LT(SpitzenspeicherKB(), 64 * 1024) << "kB";
+#ifdef _WIN32
+  // A Windows working set also counts the system libraries' pages mapped into the process; under Wine
+  // these are Wine's own, a few megabytes more than Linux's resident set of the same run.
+  constexpr std::int64_t grenzeKB = 80 * 1024;
+#else
+  constexpr std::int64_t grenzeKB = 64 * 1024;
+#endif
+  EXPECT_LT(SpitzenspeicherKB(), grenzeKB) << "kB";
 #endif
 }
 
