@@ -282,6 +282,31 @@ struct Griff {
   }
 };
 
+// Whether another program holds the file open: Windows renames nothing over such a file (a
+// spreadsheet with the CSV open, an editor with the scenario). Where this process may delete the file,
+// a refused rename has no other cause; where opening it for deletion meets a sharing violation, the
+// holder shares no deletion.
+bool Belegt(const std::wstring &pfad) {
+  Griff g{::CreateFileW(pfad.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                        OPEN_EXISTING, 0, nullptr)};
+  return g.h != INVALID_HANDLE_VALUE || ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// The temporary file over the target in one step. A virus scanner or an indexer holds a fresh file
+// for a moment, so a refused rename is tried again a few times (within a third of a second); a file
+// still held then is reported as in use, not as a matter of rights.
+int Umbenennen(const std::wstring &temp, const std::wstring &ziel) {
+  DWORD fehler = 0;
+  for (int versuch = 0; versuch < 5; ++versuch) {
+    if (versuch > 0) ::Sleep(25u << (versuch - 1)); // 25, 50, 100, 200 ms
+    if (::MoveFileExW(temp.c_str(), ziel.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return 0;
+    fehler = ::GetLastError();
+    if (fehler != ERROR_ACCESS_DENIED && fehler != ERROR_SHARING_VIOLATION && fehler != ERROR_LOCK_VIOLATION) break;
+  }
+  if ((fehler == ERROR_ACCESS_DENIED || fehler == ERROR_LOCK_VIOLATION) && Belegt(ziel)) return EBUSY;
+  return AusWindows(fehler);
+}
+
 } // namespace
 
 int ZielErmitteln(const std::string &pfad, Ziel &ziel) {
@@ -343,8 +368,7 @@ int Ersetzen(const Ziel &ziel, std::string_view inhalt) {
   if (!fehler && !::FlushFileBuffers(h)) fehler = LetzterFehler();
   if (!::CloseHandle(h) && !fehler) fehler = LetzterFehler();
   // Windows cannot rename over a file with plain rename; MoveFileExW replaces it in one step.
-  if (!fehler && !::MoveFileExW(temp.c_str(), w.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    fehler = LetzterFehler();
+  if (!fehler) fehler = Umbenennen(temp, w);
   if (fehler) ::DeleteFileW(temp.c_str());
   return fehler;
 }

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "X87.h"
+
 namespace kwt {
 
 Extended Potenz(Extended b, Extended e) {
@@ -22,8 +24,10 @@ Extended Potenz(Extended b, Extended e) {
   }
   if (b == 0) return 0;
   if (b < 0 || std::isnan(b)) FehlerUngueltig();
-  const Extended exponent = Mal(e, std::log2(b));
-  return Geprueft(std::exp2(exponent), exponent, 2);
+  // The x87 instructions, not the C library's log2l and exp2l, whose last bits differ between Linux
+  // and Windows.
+  const Extended exponent = Mal(e, x87::Log2(b));
+  return Geprueft(x87::Exp2(exponent), exponent, 2);
 }
 
 Zinsfaktoren ZinsfaktorenBerechnen(Extended lz, Extended rnd) {

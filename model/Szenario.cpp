@@ -3,9 +3,9 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -17,7 +17,7 @@ namespace kwt {
 
 namespace {
 
-// Numbers in extended precision: the lexer reads them with strtold.
+// Numbers in extended precision, read by JsonLeser below with the program's own conversion.
 using Json = nlohmann::basic_json<std::map, std::vector, std::string, bool, std::int64_t, std::uint64_t, long double>;
 
 constexpr const char *FormatName = "KWT-Szenario";
@@ -66,14 +66,8 @@ Extended Feldwert(const Json &j, const std::string &name, int stellen) {
       " liegt außerhalb dessen, was das Feld fassen kann (" + std::to_string(stellen) + " Stellen vor dem Komma).";
   const Extended x = Zahl(j, name, ausserhalb);
   if (!(std::fabs(x) < FeldGrenze(stellen))) Falsch(wo + ausserhalb);
-  // Two decimals: the value must read back from its text with two decimals.
-  const int modus = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  char puffer[64];
-  std::snprintf(puffer, sizeof puffer, "%.2Lf", x);
-  std::fesetround(modus);
-  Extended zwei = 0;
-  if (!TextZuExtendedVersuchen(puffer, zwei) || zwei != x) {
+  // Two decimals: the value must be the one its text with two decimals stands for.
+  if (AufDezimalenRunden(x, 2) != x) {
     Falsch(wo + " hat mehr als zwei Nachkommastellen.");
   }
   return x;
@@ -108,46 +102,107 @@ void FormenLesen(const Json &formen, Szenario &s) {
   }
 }
 
-Json Parsen(const std::string &text) {
-  // The parser would keep the last of two equal keys without a word; the callback sees every key and
-  // remembers the first one given twice, with the keys of the objects around it.
-  std::vector<std::set<std::string>> gesehen;
-  std::vector<std::string> weg;
-  std::string doppelt;
-  const auto rueckruf = [&](int, Json::parse_event_t ereignis, Json &wert) {
-    switch (ereignis) {
-    case Json::parse_event_t::object_start:
-      gesehen.emplace_back();
-      weg.emplace_back();
-      break;
-    case Json::parse_event_t::object_end:
-      gesehen.pop_back();
-      weg.pop_back();
-      break;
-    case Json::parse_event_t::key:
-      weg.back() = wert.get<std::string>();
-      if (!gesehen.back().insert(weg.back()).second && doppelt.empty()) {
-        for (const std::string &k : weg) doppelt += (doppelt.empty() ? "" : ".") + k;
-      }
-      break;
-    default: break;
+// Builds the document as the library's own parser does, with two differences. Every number with a
+// fraction or an exponent is read from its text with the program's own conversion (the library would
+// call the C runtime's strtold, whose last bits depend on the system and its rounding mode), and a
+// key given twice in one object is remembered (the library would keep the last one without a word).
+class JsonLeser {
+public:
+  explicit JsonLeser(Json &wurzel) : wurzel_(wurzel) {}
+
+  // The first key given twice, with the keys of the objects around it: "grenzen.lz.min".
+  const std::string &Doppelt() const { return doppelt_; }
+  // A number beyond the extended range, as the file has it; the parse stops there.
+  const std::optional<std::string> &Ueberlauf() const { return ueberlauf_; }
+
+  bool null() { return Wert(nullptr); }
+  bool boolean(bool b) { return Wert(b); }
+  bool number_integer(Json::number_integer_t n) { return Wert(n); }
+  bool number_unsigned(Json::number_unsigned_t n) { return Wert(n); }
+  bool number_float(Json::number_float_t, const std::string &text) {
+    Extended x = 0;
+    if (TextZuExtendedLesen(text, x) != Zahltext::Gut) { // the grammar has been checked: out of range
+      ueberlauf_ = text;
+      return false;
     }
-    return true;
-  };
-  Json j;
-  try {
-    const RundungZumNaechsten rundung;
-    j = Json::parse(text, rueckruf);
-  } catch (const Json::out_of_range &f) {
-    // "number overflow parsing '1e5000'": a number beyond the extended range.
-    const std::string w = f.what();
-    const std::size_t a = w.find('\''), e = w.rfind('\'');
-    const std::string zahl = a != std::string::npos && e > a ? w.substr(a + 1, e - a - 1) : std::string();
-    Falsch("Die Zahl " + Zitat(zahl) + " im Szenario liegt außerhalb des darstellbaren Bereichs.");
-  } catch (const Json::exception &f) {
-    Falsch("Die Datei ist kein Szenario: sie ist kein gültiges JSON oder unvollständig.");
+    return Wert(x);
   }
-  if (!doppelt.empty()) Falsch("Der Eintrag " + Eintrag(doppelt) + " steht mehr als einmal im Szenario.");
+  bool string(std::string &s) { return Wert(std::move(s)); }
+  bool binary(Json::binary_t &) { return false; }
+  bool start_object(std::size_t) {
+    gesehen_.emplace_back();
+    weg_.emplace_back();
+    return Oeffnen(Json::object());
+  }
+  bool key(std::string &k) {
+    weg_.back() = k;
+    if (!gesehen_.back().insert(k).second && doppelt_.empty()) {
+      for (const std::string &w : weg_) doppelt_ += (doppelt_.empty() ? "" : ".") + w;
+    }
+    schluessel_ = std::move(k);
+    return true;
+  }
+  bool end_object() {
+    gesehen_.pop_back();
+    weg_.pop_back();
+    return Schliessen();
+  }
+  bool start_array(std::size_t) { return Oeffnen(Json::array()); }
+  bool end_array() { return Schliessen(); }
+  bool parse_error(std::size_t, const std::string &zeichen, const Json::exception &fehler) {
+    // 406: the library found the number beyond the range with its own conversion first.
+    if (fehler.id == 406) ueberlauf_ = zeichen;
+    return false;
+  }
+
+private:
+  // The open containers are the last element of their parent, which gains no element while they are
+  // open: the pointers stay valid.
+  Json *Einfuegen(Json &&wert) {
+    if (offen_.empty()) {
+      wurzel_ = std::move(wert);
+      return &wurzel_;
+    }
+    Json &oben = *offen_.back();
+    if (oben.is_array()) {
+      oben.push_back(std::move(wert));
+      return &oben.back();
+    }
+    Json &ziel = oben[schluessel_];
+    ziel = std::move(wert);
+    return &ziel;
+  }
+  bool Wert(Json wert) {
+    Einfuegen(std::move(wert));
+    return true;
+  }
+  bool Oeffnen(Json leer) {
+    offen_.push_back(Einfuegen(std::move(leer)));
+    return true;
+  }
+  bool Schliessen() {
+    offen_.pop_back();
+    return true;
+  }
+
+  Json &wurzel_;
+  std::vector<Json *> offen_;
+  std::string schluessel_;
+  std::vector<std::set<std::string>> gesehen_;
+  std::vector<std::string> weg_;
+  std::string doppelt_;
+  std::optional<std::string> ueberlauf_;
+};
+
+Json Parsen(const std::string &text) {
+  Json j;
+  JsonLeser leser(j);
+  const bool gut = Json::sax_parse(text, &leser);
+  if (leser.Ueberlauf()) {
+    Falsch("Die Zahl " + Zitat(*leser.Ueberlauf()) + " im Szenario liegt außerhalb des darstellbaren Bereichs.");
+  }
+  if (!gut) Falsch("Die Datei ist kein Szenario: sie ist kein gültiges JSON oder unvollständig.");
+  if (!leser.Doppelt().empty()) Falsch("Der Eintrag " + Eintrag(leser.Doppelt()) + " steht mehr als einmal im Szenario.");
   return j;
 }
 

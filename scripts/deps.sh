@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the screenshots need, when they are missing.
+# Further packages a script needs besides (the Windows build: MinGW-w64 and Wine) are its arguments.
 set -euo pipefail
-pakete=(
+pakete=("$@"
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libgl-dev
   libjpeg-dev libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev nlohmann-json3-dev libboost-dev

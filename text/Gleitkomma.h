@@ -91,8 +91,7 @@ std::int64_t RundenInt64(Extended x);
 // Truncates toward zero to a 32-bit whole number, whatever the rounding mode; out of range is invalid.
 std::int32_t AbschneidenInt32(Extended x);
 
-// Converts text to an extended number with round-to-nearest, restoring the caller's rounding mode
-// afterwards. Accepts an optional sign, digits with leading zeros, a decimal point and an exponent,
+// Converts text to the nearest extended number (ties to even), whatever the rounding mode. Accepts an optional sign, digits with leading zeros, a decimal point and an exponent,
 // with blanks around; anything else raises "'<text>' ist kein gültiger Gleitkommawert".
 Extended TextZuExtended(const std::string &text);
 
@@ -104,10 +103,11 @@ bool TextZuExtendedVersuchen(const std::string &text, Extended &wert);
 enum class Zahltext { Gut, KeineZahl, AusserhalbDesBereichs };
 Zahltext TextZuExtendedLesen(const std::string &text, Extended &wert);
 
-// Switches the calling thread to round-to-nearest for its lifetime and restores the mode it found.
+// Switches the calling thread to round-to-nearest (the x87 control word and MXCSR, loaded directly,
+// not through the C runtime) for its lifetime and restores the words it found.
 // g++ does not know that the switch changes arithmetic: code inside the scope must take its operands
 // from volatile objects read after the switch and leave its results in volatile objects written
-// before the restore, or the compiler may compute them under the other mode (see TextZuExtended).
+// before the restore, or the compiler may compute them under the other mode (see UeberlaufAmRand).
 class RundungZumNaechsten {
 public:
   RundungZumNaechsten();
@@ -116,7 +116,8 @@ public:
   RundungZumNaechsten &operator=(const RundungZumNaechsten &) = delete;
 
 private:
-  int alt_;
+  std::uint16_t steuerwort_;
+  unsigned int mxcsr_;
 };
 
 } // namespace kwt

@@ -1,12 +1,11 @@
 #include "W32_CLC.h"
 
+#include <algorithm>
 #include <atomic>
-#include <cfenv>
 #include <cmath>
-#include <cstdio>
-#include <xmmintrin.h>
 
 #include "W32_STR.h"
+#include "X87.h"
 
 namespace kwt {
 
@@ -15,14 +14,6 @@ namespace {
 char tausenderZeichen = '.';
 char dezimalZeichen = ',';
 std::atomic<std::uint16_t> standardSteuerwort{0};
-
-void SteuerwortLaden(std::uint16_t wort) {
-  asm volatile("fnclex\n\tfldcw %0" : : "m"(wort));
-  // MXCSR carries the rounding mode of the SSE unit in bits 13 and 14, with the x87 encoding.
-  unsigned int mxcsr = _mm_getcsr();
-  mxcsr = (mxcsr & ~0x6000u & ~0x3Fu) | ((static_cast<unsigned int>(wort) >> 10 & 3u) << 13);
-  _mm_setcsr(mxcsr);
-}
 
 // 10^t in extended precision by repeated squaring under the current rounding mode; exact up to 10^27.
 Extended ZehnHoch(int t) {
@@ -40,14 +31,13 @@ constexpr std::uint64_t Zehn18 = 1000000000000000000ull;
 std::string Ziffernfolge(Extended m) {
   volatile Extended skaliert = m * 1e17L;
   std::uint64_t i = static_cast<std::uint64_t>(std::ceil(static_cast<Extended>(skaliert)));
-  char uebertrag = '0';
+  std::string ziffern(19, '0');
   if (i >= Zehn18) {
-    uebertrag = '1';
+    ziffern[0] = '1';
     i -= Zehn18;
   }
-  char puffer[24];
-  std::snprintf(puffer, sizeof puffer, "%c%018llu", uebertrag, static_cast<unsigned long long>(i));
-  return puffer;
+  for (std::size_t p = 18; i != 0; --p, i /= 10) ziffern[p] = static_cast<char>('0' + i % 10);
+  return ziffern;
 }
 
 // Fixed-point text of x with d decimals, '.' as the decimal point, no grouping.
@@ -75,9 +65,9 @@ std::string FestkommaText(Extended x, int d) {
       signifikant = ziffern.substr(0, 18);
       ++exponent;
     }
-    char puffer[16];
-    std::snprintf(puffer, sizeof puffer, "E+%04d", exponent);
-    return text + signifikant.substr(0, 1) + "." + signifikant.substr(1) + puffer;
+    std::string exponentText = std::to_string(exponent);
+    exponentText.insert(0, 4 - std::min<std::size_t>(4, exponentText.size()), '0');
+    return text + signifikant.substr(0, 1) + "." + signifikant.substr(1) + "E+" + exponentText;
   }
   const int n = k + 1 + d;
   if (n >= 18) {
@@ -105,16 +95,12 @@ std::string FestkommaText(Extended x, int d) {
 char TausenderZeichen() { return tausenderZeichen; }
 char DezimalZeichen() { return dezimalZeichen; }
 
-std::uint16_t SteuerwortLesen() {
-  std::uint16_t wort;
-  asm volatile("fnstcw %0" : "=m"(wort));
-  return wort;
-}
+std::uint16_t SteuerwortLesen() { return x87::SteuerwortLesen(); }
 
 int RundungsmodusSetzen(int modus) {
   const std::uint16_t alt = SteuerwortLesen();
   const std::uint16_t neu = static_cast<std::uint16_t>((alt & 0xF3FF) | ((modus & 3) << 10));
-  SteuerwortLaden(neu);
+  x87::SteuerwortLaden(neu);
   standardSteuerwort.store(neu);
   return (alt >> 10) & 3;
 }
@@ -125,12 +111,19 @@ void StandardRundungUebernehmen() {
   // Precision control too: on Windows a new thread starts with a 53-bit mantissa, which would cut
   // every extended result the thread computes.
   const std::uint16_t wort = standardSteuerwort.load();
-  if (wort != 0) SteuerwortLaden(static_cast<std::uint16_t>((SteuerwortLesen() & 0xF0FF) | (wort & 0x0F00)));
+  if (wort != 0) x87::SteuerwortLaden(static_cast<std::uint16_t>((SteuerwortLesen() & 0xF0FF) | (wort & 0x0F00)));
 }
 
 void FormatierungInitialisieren() {
   tausenderZeichen = '.';
   dezimalZeichen = ',';
+  // The program computes with the 64-bit mantissa. Linux and the MinGW start-up code give the main
+  // thread that precision; a Windows program started otherwise (or a host that loaded a library
+  // which changed it) may run with 53 bits, which would cut every extended result.
+  const std::uint16_t wort = SteuerwortLesen();
+  if ((wort & x87::GenauigkeitsfeldMaske) != x87::Genauigkeit64Bit) {
+    x87::SteuerwortLaden(static_cast<std::uint16_t>(wort | x87::Genauigkeit64Bit));
+  }
   RundungsmodusSetzen(2);
 }
 

@@ -121,7 +121,8 @@ void TMainForm::mnVergleichenClick() {
   BefehlAusfuehren(this, [this] {
     Parameterwerte min, max;
     GrenzenLesen(min, max);
-    const QString pfad = dateiDialog_(this, false, "Szenario zum Vergleich öffnen", SzenarioFilter, "kwt");
+    QString filter = SzenarioFilter;
+    const QString pfad = dateiDialog_(this, false, "Szenario zum Vergleich öffnen", filter, "kwt");
     if (pfad.isEmpty()) return;
     const Szenario b = SzenarioLaden(pfad.toStdString());
     const std::string name = QFileInfo(pfad).fileName().toStdString();
@@ -138,8 +139,8 @@ void TMainForm::mnBerichtPdfClick() {
     Parameterwerte min, max;
     GrenzenLesen(min, max);
     const Auswertung a = AuswertungBerechnen(modell_, min, max, lauf_.Ergebnis(), lauf_.Laeuft(), schwellen_);
-    const QString pfad =
-        dateiDialog_(this, true, "Bericht als PDF speichern", "PDF-Dateien (*.pdf);;Alle Dateien (*)", "pdf");
+    QString filter = "PDF-Dateien (*.pdf);;Alle Dateien (*)";
+    const QString pfad = dateiDialog_(this, true, "Bericht als PDF speichern", filter, "pdf");
     if (pfad.isEmpty()) return;
     std::optional<Vergleichsauswertung> vergleich;
     if (vergleichB_) vergleich = VergleichBerechnen(modell_, min, max, vergleichB_->first, vergleichB_->second, schwellen_);

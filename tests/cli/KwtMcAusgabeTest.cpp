@@ -3,9 +3,11 @@
 // existing files alone; the German help and messages.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +15,7 @@
 #include <regex>
 #include <sstream>
 
+#include "../common/Testordner.h"
 #include "KwtMc.h"
 #include "KwtMcAufruf.h"
 #include "Voreinstellungen.h"
@@ -37,13 +40,10 @@ struct Ergebnis {
 // error are caught in files.
 class KwtMcProzess : public ::testing::Test {
 protected:
-  void SetUp() override {
-    char vorlage[] = "/tmp/kwt-mc-XXXXXX";
-    ASSERT_NE(::mkdtemp(vorlage), nullptr);
-    ordner = vorlage;
-  }
-  void TearDown() override { std::filesystem::remove_all(ordner); }
+  void SetUp() override { ordner = NeuerTestordner("kwt-mc"); }
+  void TearDown() override { std::filesystem::remove_all(DateiPfad(ordner)); }
 
+#ifndef _WIN32
   Ergebnis Ausfuehren(const std::string &befehl) const {
     const std::string skript = ordner + "/befehl.sh";
     std::ofstream(skript) << "set -o pipefail\nKWT_MC='" << KWT_MC_PROGRAMM << "'\n" << befehl << "\n";
@@ -55,11 +55,14 @@ protected:
     std::filesystem::remove(ordner + "/fehler");
     return e;
   }
+#endif
   std::string Pfad(const std::string &name) const { return ordner + "/" + name; }
 
   std::string ordner;
 };
 
+// The built program in bash: /dev/full, closed descriptors, ulimit, other users (not on Windows).
+#ifndef _WIN32
 TEST_F(KwtMcProzess, DieStandardausgabeWirdGeprueft) {
   const std::string voll = "kwt-mc: Die Standardausgabe kann nicht geschrieben werden: Der Datenträger ist voll.\n";
   const std::string zu = "kwt-mc: Die Standardausgabe kann nicht geschrieben werden: Die Ausgabe ist geschlossen.\n";
@@ -137,9 +140,11 @@ TEST_F(KwtMcProzess, FremdeRechte) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Pfad("offen")), {}), 1);
 }
 
+#endif
+
 TEST_F(KwtMcProzess, EinFehlgeschlagenerLaufSchreibtKeineDateien) {
-  std::ofstream(Pfad("werte.csv")) << "alte Werte\r\n";
-  std::ofstream(Pfad("liste.txt")) << "0000000001\r\n";
+  std::ofstream(Pfad("werte.csv"), std::ios::binary) << "alte Werte\r\n";
+  std::ofstream(Pfad("liste.txt"), std::ios::binary) << "0000000001\r\n";
   for (const std::vector<std::string> &lauf : {
            std::vector<std::string>{"--rnd", "9999999:9999999"},              // stops at its start
            std::vector<std::string>{"--prozent", "lz=1,5,9,10,15,25,10,9,5,1"}, // stops in a trial

@@ -6,6 +6,7 @@
 #include "Ertragswert.h"
 #include "Standardwerte.h"
 #include "W32_CLC.h"
+#include "X87.h"
 
 using namespace kwt;
 
@@ -55,7 +56,7 @@ TEST(Ertragswert, GanzzahligeUndGebrocheneRestnutzungsdauer) {
   // Whole exponents by repeated multiplication, the others by logarithm: they agree to the last bits.
   for (Extended rnd : {1.0L, 7.0L, 41.0L, 59.0L, 100.0L}) {
     const Extended ganz = Potenz(1.05L, rnd);
-    const Extended log = std::exp2(rnd * std::log2(1.05L));
+    const Extended log = x87::Exp2(rnd * x87::Log2(1.05L));
     EXPECT_LT(std::fabs(ganz / log - 1), 1e-17L) << static_cast<double>(rnd);
   }
   EXPECT_EQ(Potenz(0, 0), 1);

@@ -4,9 +4,12 @@
 #include <filesystem>
 #include <fstream>
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
+#include "../common/Testordner.h"
 #include "Datei.h"
 #include "Szenario.h"
 #include "Voreinstellungen.h"
@@ -39,31 +42,32 @@ TEST(Szenario, HinUndZurueckBitgenau) {
 }
 
 TEST(Szenario, SpeichernUndLadenUeberEineDatei) {
-  char vorlage[] = "/tmp/kwt-szenario-XXXXXX";
-  ASSERT_NE(::mkdtemp(vorlage), nullptr);
-  const std::filesystem::path ordner = vorlage;
+  const std::filesystem::path ordner = DateiPfad(NeuerTestordner("kwt-szenario"));
   const auto pfad = ordner / "test.kwt";
-  SzenarioSpeichern(pfad.string(), Beispiel());
-  EXPECT_EQ(SzenarioLaden(pfad.string()), Beispiel());
+  SzenarioSpeichern(Utf8Pfad(pfad), Beispiel());
+  EXPECT_EQ(SzenarioLaden(Utf8Pfad(pfad)), Beispiel());
   // Replacing leaves no temporary file behind.
-  SzenarioSpeichern(pfad.string(), Szenario{});
-  EXPECT_EQ(SzenarioLaden(pfad.string()), Szenario{});
+  SzenarioSpeichern(Utf8Pfad(pfad), Szenario{});
+  EXPECT_EQ(SzenarioLaden(Utf8Pfad(pfad)), Szenario{});
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ordner), {}), 1);
   std::filesystem::remove(pfad);
-  EXPECT_THROW(SzenarioLaden(pfad.string()), DateiFehler);
-  EXPECT_THROW(SzenarioSpeichern((ordner / "gibt/es/nicht/x.kwt").string(), Beispiel()), DateiFehler);
+  EXPECT_THROW(SzenarioLaden(Utf8Pfad(pfad)), DateiFehler);
+  EXPECT_THROW(SzenarioSpeichern(Utf8Pfad(ordner / "gibt/es/nicht/x.kwt"), Beispiel()), DateiFehler);
   std::filesystem::remove_all(ordner);
 }
 
 // What is no regular file of a sane size is refused before it is read, with the reason and the path.
 TEST(Szenario, DateienDieKeinSzenarioSeinKoennen) {
-  char vorlage[] = "/tmp/kwt-szenario-XXXXXX";
-  ASSERT_NE(::mkdtemp(vorlage), nullptr);
-  const std::string ordner = vorlage;
-  ASSERT_EQ(::mkfifo((ordner + "/rohr.kwt").c_str(), 0600), 0);
-  std::ofstream(ordner + "/gross.kwt") << std::string(GroessteSzenarioDatei + 1, ' ');
+  const std::string ordner = NeuerTestordner("kwt-szenario");
+  std::ofstream(DateiPfad(ordner + "/gross.kwt")) << std::string(GroessteSzenarioDatei + 1, ' ');
+#ifdef _WIN32
+  const std::string geraet = "NUL";
+#else
+  const std::string geraet = ordner + "/rohr.kwt"; // a FIFO: no waiting for a writer
+  ASSERT_EQ(::mkfifo(geraet.c_str(), 0600), 0);
+#endif
   const std::pair<std::string, std::string> faelle[] = {
-      {ordner + "/rohr.kwt", "kann nicht gelesen werden: Das ist keine gewöhnliche Datei"}, // no waiting for a writer
+      {geraet, "kann nicht gelesen werden: Das ist keine gewöhnliche Datei"},
       {ordner, "kann nicht gelesen werden: Das ist ein Ordner."},
       {ordner + "/gross.kwt", "ist zu groß: mehr als 1.048.576 Bytes."},
       {ordner + "/fehlt.kwt", "kann nicht gelesen werden: Die Datei existiert nicht."},
@@ -77,7 +81,7 @@ TEST(Szenario, DateienDieKeinSzenarioSeinKoennen) {
       EXPECT_NE(std::string(f.what()).find(meldung), std::string::npos) << f.what();
     }
   }
-  std::filesystem::remove_all(ordner);
+  std::filesystem::remove_all(DateiPfad(ordner));
 }
 
 // Each bad file gets a message naming its problem.
