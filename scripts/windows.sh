@@ -79,6 +79,9 @@ cat > "$arbeit/vorlage/Gutachten Müller/Straße 5.kwt" <<'SZENARIO'
   "histogramm_kontinuierlich": true
 }
 SZENARIO
+# Variant B of the comparison: a lower yield rate.
+sed 's/"min": "4.75"/"min": "4.65"/' "$arbeit/vorlage/Gutachten Müller/Straße 5.kwt" \
+  >"$arbeit/vorlage/Gutachten Müller/Straße 5 nachher.kwt"
 
 gleich=0
 verschieden=0
@@ -116,6 +119,9 @@ vergleichen umlaute-szenario --seed 4 --szenario "Gutachten Müller/Straße 5.kw
   --csv "Gutachten Müller/Wérte ä.csv" --liste "Gutachten Müller/Liste ö.txt"
 vergleichen formen --seed 7 --form lz=normal:4.9:0.15 --form ro=dreieck:300000:340000:380000 \
   --form bwk=spanne:60000:80000:66.7 --rnd-modell 80:50:4:10 --exakt --json --csv-trenner ";" "${dateien[@]}"
+vergleichen schwellen --seed 0 --exakt --schwelle 4500000 --schwelle 5000000.5 --json
+vergleichen vergleich --vergleich "Gutachten Müller/Straße 5.kwt" "Gutachten Müller/Straße 5 nachher.kwt" \
+  --schwelle 4500000
 vergleichen falsches-argument --versuche abc
 vergleichen hilfe --hilfe
 if "$kwt_linux" --hilfe | grep -q -- '--version'; then
@@ -131,6 +137,9 @@ if [ "$klein" = 0 ]; then
   vergleichen keine-versuche --versuche 0 --json
   vergleichen formen-pert-gleich --seed 11 --form bo=pert:600000:700000:760000 --form lz=gleich:4.5:5.5 \
     --exakt "${dateien[@]}"
+  vergleichen vergleich-json --vergleich "Gutachten Müller/Straße 5.kwt" "Gutachten Müller/Straße 5 nachher.kwt" \
+    --schwelle 4500000 --json
+  vergleichen schwellen-text --seed 3 --rnd 40:45 --schwelle 4000000 --schwelle 4800000
   vergleichen median-null --seed 1 --ro 0:0 --bwk 0:0 --bo 0:0 --json "${dateien[@]}"
   vergleichen prozente-unter-100 --seed 8 --prozent bo=0,0,10,20,40,10,10,0,0,0 --exakt "${dateien[@]}"
   vergleichen million-json --seed 1 --versuche 1000000 --json "${dateien[@]}"

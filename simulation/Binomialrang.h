@@ -1,6 +1,7 @@
-// The two distribution functions the sample's precision needs, from Boost.Math in double: the ranks
-// of the order statistics that bound a distribution-free confidence interval of the median (binomial
-// distribution), and a quantile of the standard normal distribution.
+// The two distribution functions the sample's precision needs: the ranks of the order statistics that
+// bound a distribution-free confidence interval of the median (the binomial distribution with p = 1/2,
+// summed from its coefficients so that every platform gives the same bits), and a quantile of the
+// standard normal distribution (Boost.Math in double).
 //
 // Both switch to round-to-nearest for their own computation and take and give only whole numbers
 // and doubles through memory, so the caller's rounding mode does not matter. Their file is compiled

@@ -49,6 +49,29 @@ TEST(Stichprobengenauigkeit, RaengeDesMedianIntervalls) {
   }
 }
 
+// Samples up to the 100,000 stored values, where the coefficients no longer fit a long double: the
+// reference sums the terms from their logarithms (lgamma), to about 1e-13 each.
+TEST(Stichprobengenauigkeit, RaengeGrosserStichproben) {
+  const auto binomialBis = [](std::int64_t n, std::int64_t k) {
+    const long double logAlle = std::lgamma(n + 1.0L) - n * std::log(2.0L);
+    long double summe = 0;
+    for (std::int64_t i = 0; i <= k; ++i) summe += std::exp(logAlle - std::lgamma(i + 1.0L) - std::lgamma(n - i + 1.0L));
+    return summe;
+  };
+  for (std::int64_t n : {9999, 10000, 65537, 100000}) {
+    SCOPED_TRACE(n);
+    const std::vector<double> werte(static_cast<std::size_t>(n), 1.0);
+    const Stichprobengenauigkeit g = GenauigkeitBerechnen(werte);
+    const std::int64_t j = g.RangUnten;
+    ASSERT_GT(j, 0);
+    EXPECT_EQ(g.RangOben, n + 1 - j);
+    EXPECT_LE(binomialBis(n, j - 1), 0.025L);
+    EXPECT_GT(binomialBis(n, j), 0.025L);
+    EXPECT_NEAR(g.MedianNiveau, 1 - 2 * binomialBis(n, j - 1), 1e-10L);
+    EXPECT_GE(g.MedianNiveau, 0.95L);
+  }
+}
+
 TEST(Stichprobengenauigkeit, StandardfehlerUndNoetigeVersuche) {
   // Mean 100, standard deviation sqrt(((-10)^2 + 0 + 10^2) / 2) = 10, standard error 10 / sqrt(3).
   const std::vector<double> werte{110, 90, 100};
