@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -59,15 +60,24 @@ int main(int argc, char **argv) {
     // The save dialog with the name of a file that exists: Qt's file dialog asks before replacing it.
     if (art == "frage") {
       return [&] {
+        // The name typed into the name field: selectFile leaves that field as it is once it has the
+        // focus, and the accept then only opens the folder. Tried again until the question shows.
         auto *eintragen = new QTimer(&fenster);
         QObject::connect(eintragen, &QTimer::timeout, [eintragen] {
+          for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QMessageBox *>(w) && w->isVisible()) {
+              eintragen->stop();
+              return;
+            }
+          }
           auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
           if (!dialog || !dialog->isVisible()) return;
-          eintragen->stop();
-          dialog->selectFile(QApplication::arguments().value(2));
+          const QString pfad = QApplication::arguments().value(2);
+          dialog->selectFile(pfad);
+          if (auto *name = dialog->findChild<QLineEdit *>("fileNameEdit")) name->setText(pfad);
           QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
         });
-        eintragen->start(50);
+        eintragen->start(300);
         fenster.findChild<QAction *>("mnSzenarioSpeichern")->trigger();
       };
     }
