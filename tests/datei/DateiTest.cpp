@@ -16,6 +16,7 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include "../common/Fehlermeldung.h"
 #include "Datei.h"
 #include "Standardausgabe.h"
 
@@ -57,15 +58,7 @@ protected:
     return st.st_mode;
   }
   // The message of the DateiFehler that `tun` throws.
-  static std::string Meldung(const std::function<void()> &tun) {
-    try {
-      tun();
-    } catch (const DateiFehler &f) {
-      return f.what();
-    }
-    ADD_FAILURE() << "kein DateiFehler";
-    return {};
-  }
+  static std::string Meldung(const std::function<void()> &tun) { return test::Fehlermeldung<DateiFehler>(tun); }
   // A small file system of its own, where this process may mount one (as root, outside most
   // containers); the test is skipped otherwise.
   bool TmpfsEinhaengen(const std::string &optionen) {

@@ -13,6 +13,7 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
+#include "../common/Fehlermeldung.h"
 #include "../common/Testordner.h"
 #include "Datei.h"
 #include "Zitat.h"
@@ -43,15 +44,8 @@ protected:
     std::sort(namen.begin(), namen.end());
     return namen;
   }
-  static std::string Meldung(const std::function<void()> &tun) {
-    try {
-      tun();
-    } catch (const DateiFehler &f) {
-      return f.what();
-    }
-    ADD_FAILURE() << "kein DateiFehler";
-    return {};
-  }
+  // The message of the DateiFehler that `tun` throws.
+  static std::string Meldung(const std::function<void()> &tun) { return test::Fehlermeldung<DateiFehler>(tun); }
 
   std::string ordner;
 };

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <functional>
 
+#include "../common/Fehlermeldung.h"
 #include "Szenario.h"
 #include "Voreinstellungen.h"
 
@@ -159,12 +160,8 @@ TEST(SzenarioFormen, SchlechteFormen) {
        "Der Eintrag 'formen' im Szenario muss ein Objekt sein."},
   };
   for (const auto &[text, meldung] : faelle) {
-    try {
-      SzenarioAusText(text);
-      ADD_FAILURE() << "angenommen: " << meldung;
-    } catch (const SzenarioFehler &f) {
-      EXPECT_NE(std::string(f.what()).find(meldung), std::string::npos) << f.what();
-    }
+    const std::string gemeldet = test::Fehlermeldung<SzenarioFehler>([&] { SzenarioAusText(text); });
+    EXPECT_NE(gemeldet.find(meldung), std::string::npos) << "erwartet: " << meldung << "\ngemeldet: " << gemeldet;
   }
 }
 

@@ -9,6 +9,7 @@
 #include <unistd.h>
 #endif
 
+#include "../common/Fehlermeldung.h"
 #include "../common/Testordner.h"
 #include "Datei.h"
 #include "Szenario.h"
@@ -73,13 +74,9 @@ TEST(Szenario, DateienDieKeinSzenarioSeinKoennen) {
       {ordner + "/fehlt.kwt", "kann nicht gelesen werden: Die Datei existiert nicht."},
   };
   for (const auto &[pfad, meldung] : faelle) {
-    try {
-      SzenarioLaden(pfad);
-      ADD_FAILURE() << "gelesen: " << pfad;
-    } catch (const DateiFehler &f) {
-      EXPECT_EQ(std::string(f.what()).rfind("Die Datei '" + pfad + "' ", 0), 0u) << f.what();
-      EXPECT_NE(std::string(f.what()).find(meldung), std::string::npos) << f.what();
-    }
+    const std::string gemeldet = test::Fehlermeldung<DateiFehler>([&] { SzenarioLaden(pfad); });
+    EXPECT_EQ(gemeldet.rfind("Die Datei '" + pfad + "' ", 0), 0u) << gemeldet;
+    EXPECT_NE(gemeldet.find(meldung), std::string::npos) << gemeldet;
   }
   std::filesystem::remove_all(DateiPfad(ordner));
 }
@@ -141,20 +138,15 @@ TEST(Szenario, SchlechteDateien) {
       {ersetzt("\"versuche\": 123456,", "\"versuche\": 123456, \"sch\xc3\xb6n\\n\": 1,"), "Unbekannter Eintrag 'schön?'"},
   };
   for (const auto &[text, meldung] : faelle) {
-    try {
-      SzenarioAusText(text);
-      ADD_FAILURE() << "angenommen: " << meldung;
-    } catch (const SzenarioFehler &f) {
-      EXPECT_NE(std::string(f.what()).find(meldung), std::string::npos) << f.what();
-    }
+    const std::string gemeldet = test::Fehlermeldung<SzenarioFehler>([&] { SzenarioAusText(text); });
+    EXPECT_NE(gemeldet.find(meldung), std::string::npos) << "erwartet: " << meldung << "\ngemeldet: " << gemeldet;
   }
   // A key of 900,000 characters is quoted by its start; the message stays a line.
-  try {
-    SzenarioAusText(ersetzt("\"versuche\": 123456,", "\"versuche\": 123456, \"" + std::string(900000, 'k') + "\": 1,"));
-    ADD_FAILURE() << "angenommen";
-  } catch (const SzenarioFehler &f) {
-    EXPECT_EQ(std::string(f.what()), "Unbekannter Eintrag '" + std::string(59, 'k') + "…' im Szenario.");
-  }
+  EXPECT_EQ(test::Fehlermeldung<SzenarioFehler>([&] {
+              SzenarioAusText(ersetzt("\"versuche\": 123456,",
+                                      "\"versuche\": 123456, \"" + std::string(900000, 'k') + "\": 1,"));
+            }),
+            "Unbekannter Eintrag '" + std::string(59, 'k') + "…' im Szenario.");
 }
 
 } // namespace
