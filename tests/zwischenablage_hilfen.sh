@@ -10,8 +10,10 @@ unter_xvfb() {
   trap aufraeumen EXIT
   # The server picks a free display itself and writes its number to the descriptor: xvfb-run -a
   # chooses by lock files, and two tests starting at once can end up on one display, which the
-  # first to finish takes down under the other.
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$arbeit/anzeige" 2>"$arbeit/xvfb" &
+  # first to finish takes down under the other. -noreset: by default the server resets when its
+  # last client leaves (a program ended, each xdotool and xprop call), and a program starting in
+  # that moment cannot connect.
+  Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$arbeit/anzeige" 2>"$arbeit/xvfb" &
   xvfb=$!
   for _ in $(seq 1 200); do
     [ -s "$arbeit/anzeige" ] && break
@@ -29,7 +31,14 @@ aufraeumen() {
   rm -rf "$arbeit"
 }
 
-fehler() { echo "FEHLER: $*" >&2; exit 1; }
+# fehler TEXT: ends the check; names the X server's own last words if it went away under the program.
+fehler() {
+  echo "FEHLER: $*" >&2
+  if [ -n "${xvfb:-}" ] && ! kill -0 "$xvfb" 2>/dev/null; then
+    echo "Xvfb ist beendet: $(cat "$arbeit/xvfb" 2>/dev/null)" >&2
+  fi
+  exit 1
+}
 
 # starten ART: starts the program and waits until it is ready; sets groesse (WxH) and zeilen.
 starten() {
